@@ -1,0 +1,34 @@
+// A list of names in insertion order with case-insensitive membership.
+#pragma once
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace pelmora {
+
+std::string UpperCase(std::string text);
+bool SameText(const std::string& a, const std::string& b);
+
+class TNameList {
+ public:
+  bool Contains(const std::string& name) const { return FKeys.count(UpperCase(name)) != 0; }
+  // Adds the name when absent; true when it was added.
+  bool Add(const std::string& name) {
+    if (!FKeys.insert(UpperCase(name)).second) return false;
+    FNames.push_back(name);
+    return true;
+  }
+  void Clear() {
+    FNames.clear();
+    FKeys.clear();
+  }
+  const std::vector<std::string>& Names() const { return FNames; }
+  size_t Count() const { return FNames.size(); }
+
+ private:
+  std::vector<std::string> FNames;
+  std::unordered_set<std::string> FKeys;
+};
+
+}  // namespace pelmora

@@ -1,0 +1,88 @@
+// The database of liquids, pipe materials and fittings shared by the whole program.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pelmora {
+
+using TSizeValues = std::array<double, 30>;  // one value per nominal size index
+
+struct TLiquid {
+  double DensityUS = 62.34;   // lb/ft3
+  double DensitySI = 998.8;   // kg/m3
+  double Viscosity = 1.1;     // centipoise
+  double KMultiplier = 1.0;   // default sprinkler K-factor multiplier for this liquid
+  std::string Name = "60F Water";
+};
+
+struct TFitting {
+  std::string Code;
+  std::string Description;
+  TSizeValues K{};         // loss coefficient, 0 = none
+  TSizeValues LengthUS{};  // equivalent length, ft, 0 = none
+  TSizeValues LengthSI{};  // equivalent length, m, 0 = none
+};
+
+struct TMaterialObject {
+  std::string Code;
+  std::string Description;
+  int CWet = 0;
+  int CDry = 0;
+  double RoughnessIn = 0;  // absolute roughness, in
+  double RoughnessMm = 0;  // absolute roughness, mm
+  TSizeValues IdUS{};      // inside diameter, in; 0 = size not made
+  TSizeValues IdSI{};      // inside diameter, mm
+  std::vector<TFitting> Fittings;
+};
+
+class TMaterials {
+ public:
+  std::vector<std::string> Lines;
+  std::vector<TMaterialObject> Materials;
+  std::vector<TLiquid> Liquids;
+  bool MaterialFittings = true;  // use material-specific fitting lengths when available
+  bool UseFittingK = false;      // use fitting K instead of equivalent lengths when available
+
+  // The built-in data set, used when no database file exists.
+  static const std::string& BuiltInText();
+
+  // Folder that holds ZUB20.PIT and the other data files (created on save).
+  static std::filesystem::path DataFolder();
+
+  // Loads from the data folder ("ZUB20.PIT"); falls back to the built-in text when absent and
+  // not merging. Returns false with a message when the file exists but cannot be read or is
+  // damaged; the data in use then stays as it was.
+  bool LoadFromFile(const std::string& fileName, bool merge, std::string* message = nullptr);
+  // Loads from text lines (the file format) without touching the disk.
+  void LoadFromLines(const std::vector<std::string>& lines, bool merge);
+  // Writes ZUB20.PIT through a temporary file and a rename.
+  bool SaveToFile(std::string* message = nullptr) const;
+  std::vector<std::string> SaveToLines() const;
+
+  int FindMaterial(const std::string& code) const;
+  bool MaterialExists(const std::string& code) const;
+  int FindFitting(const std::string& fittingCode, int materialIndex) const;
+  static int SizeIndex(int diameterUnit, double nominalSize);
+  double DiameterOf(const std::string& materialCode, int diameterUnit, double nominalSize) const;
+  bool IsValidSize(const std::string& materialCode, const std::string& sizeText, int unitCode) const;
+  // Equivalent length (0 or more, in the length unit) or minus a K coefficient.
+  double FittingLoss(const std::string& fittingText, const std::string& materialCode, int lengthUnit,
+                     int diameterUnit, double cFactor, double nominalSize) const;
+  std::vector<std::string> MaterialList() const;
+  std::vector<std::string> ValidSizes(int materialIndex, int diameterUnit) const;
+
+  int AddMaterial(const TMaterialObject& material);
+  int StoreMaterial(const TMaterialObject& material);
+  int StoreFitting(int materialIndex, const TFitting& fitting);
+  void AddLiquid(const TLiquid& liquid);
+  void StoreLiquid(const TLiquid& liquid);
+  int FindLiquid(const std::string& name) const;
+};
+
+// The program's one database.
+TMaterials& Materials();
+
+}  // namespace pelmora
