@@ -5,10 +5,9 @@
 #include <unordered_set>
 #include <vector>
 
-namespace pelmora {
+#include "input/units/text.h"
 
-std::string UpperCase(std::string text);
-bool SameText(const std::string& a, const std::string& b);
+namespace pelmora {
 
 class TNameList {
  public:
