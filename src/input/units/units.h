@@ -26,11 +26,15 @@ struct TUnitSet {
 inline constexpr double kNotSet = -100000000.0;  // the model's "no pressure requirement" value
 inline constexpr int kNominalSizeCount = 30;
 
-TUnitSet EnglishUnits();  // the set named by the ENGLISH command
-TUnitSet MetricUnits();   // the set named by the METRIC command
-TUnitSet DefaultUnits();  // program defaults (overridden by the options file)
+// The sets named by the ENGLISH and METRIC commands. Their head-area and density codes are the
+// fixed defaults: the commands set only the first six codes of a project.
+TUnitSet EnglishUnits();
+TUnitSet MetricUnits();
+// The program's default codes: the options file overrides them through UnitDefaults().
+TUnitSet& UnitDefaults();
+TUnitSet DefaultUnits();  // a copy of UnitDefaults()
 
-// Nominal size table row: inch value and label, millimetre value and label.
+// Nominal size table row: inch value and label (with the inch mark, 1 1/4"), millimetre value and label (32mm).
 struct TNominalSize {
   double Inch;
   const char* InchLabel;
@@ -39,12 +43,18 @@ struct TNominalSize {
 };
 const std::array<TNominalSize, kNominalSizeCount>& NominalSizes();
 
+// Factor conversions between codes of one family; unknown codes leave the value unchanged.
 double ConvertLength(double value, int from, int to);
-double ConvertPressure(double value, int from, int to);
+double ConvertPressure(double value, int from, int to);  // kNotSet stays kNotSet
 double ConvertFlow(double value, int from, int to);
 double ConvertK(double value, int from, int to);
+// Nominal size through the size table: -1 when the value is no nominal size of the from unit.
 double ConvertSize(double value, int from, int to);
 int SizeIndex(int lengthCode, double value);
+
+// Strict number text: an optional sign, digits, full stop, exponent; nothing else, no blanks.
+// Out-of-range and non-finite values fail.
+bool ParseFloat(const std::string& text, double& value);
 
 // Readers: true and the value in the target unit, or false and 0. They never throw.
 bool ParseLength(const std::string& text, int target, double& value);
@@ -61,8 +71,12 @@ std::string FormatPressure(int code, double x);
 std::string FormatFlow(double x);
 std::string FormatK(double x);
 
-// Picture formatting ("0.0#", "0.##", "0.00#"...) with the full stop as decimal separator.
+// Picture formatting ("0.0#", "0.##", "0.00#", "#,##0", "0.###E-"...) with the full stop as
+// decimal separator, rounding half away from zero; empty text for infinities and NaN.
 std::string FormatFloat(const std::string& pattern, double x);
+// Shortest general form with up to 15 significant digits ("1", "62.4", "1E-5"); empty for
+// infinities and NaN.
+std::string FormatGeneral(double x);
 
 std::string LengthWord(int code, bool longWord);
 std::string PressureWord(int code);
@@ -76,5 +90,14 @@ int PressureCode(const std::string& word, int fallback);
 int FlowCode(const std::string& word, int fallback);
 int KCode(const std::string& word, int fallback);
 int FrictionCode(const std::string& word, int fallback = 0);
+
+// Word to code with the program default of the quantity (UnitDefaults()) as fallback.
+// Head-area and density words read with LengthCode.
+int LengthCode(const std::string& word);
+int SizeCode(const std::string& word);
+int ElevationCode(const std::string& word);
+int PressureCode(const std::string& word);
+int FlowCode(const std::string& word);
+int KCode(const std::string& word);
 
 }  // namespace pelmora

@@ -1,0 +1,37 @@
+#include "input/units/text.h"
+
+#include <algorithm>
+
+namespace pelmora {
+
+namespace {
+
+// ASCII only: names and unit words are plain ASCII, and the global locale must not matter.
+char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+}  // namespace
+
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), UpperChar);
+  return text;
+}
+
+std::string LowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), LowerChar);
+  return text;
+}
+
+std::string Trim(const std::string& text) {
+  const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+  const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+  return first < last ? std::string(first, last) : std::string();
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperChar(x) == UpperChar(y); });
+}
+
+}  // namespace pelmora
