@@ -49,16 +49,19 @@ class TMaterials {
   // The built-in data set, used when no database file exists.
   static const std::string& BuiltInText();
 
-  // Folder that holds ZUB20.PIT and the other data files (created on save).
+  // Folder that holds ZUB20.PIT and the other data files (created on save):
+  // $PELMORA_DATA_DIR when set, else the user's data folder followed by Tolvane/Zub2/Data.
   static std::filesystem::path DataFolder();
 
-  // Loads from the data folder ("ZUB20.PIT"); falls back to the built-in text when absent and
-  // not merging. Returns false with a message when the file exists but cannot be read or is
-  // damaged; the data in use then stays as it was.
+  // Loads a file of the data folder ("\ZUB20.PIT"; a leading slash or backslash is optional).
+  // A missing file is not an error: without merging the built-in text is loaded instead.
+  // Returns false with a message naming the file when it cannot be read or is damaged
+  // (binary bytes, cut off, no MATERIAL line); the data in use then stays as it was, or
+  // becomes the built-in data when nothing had been loaded yet.
   bool LoadFromFile(const std::string& fileName, bool merge, std::string* message = nullptr);
   // Loads from text lines (the file format) without touching the disk.
   void LoadFromLines(const std::vector<std::string>& lines, bool merge);
-  // Writes ZUB20.PIT through a temporary file and a rename.
+  // Writes ZUB20.PIT through a temporary file and a rename; false with a message on failure.
   bool SaveToFile(std::string* message = nullptr) const;
   std::vector<std::string> SaveToLines() const;
 
@@ -74,15 +77,18 @@ class TMaterials {
   std::vector<std::string> MaterialList() const;
   std::vector<std::string> ValidSizes(int materialIndex, int diameterUnit) const;
 
+  // 0 added, 1 the code exists already, 2 the record is unusable (empty code or code with blanks).
   int AddMaterial(const TMaterialObject& material);
+  // 0 replaced or added, 2 the record is unusable.
   int StoreMaterial(const TMaterialObject& material);
+  // 0 replaced or appended, 1 no such material, 2 the record is unusable.
   int StoreFitting(int materialIndex, const TFitting& fitting);
   void AddLiquid(const TLiquid& liquid);
   void StoreLiquid(const TLiquid& liquid);
   int FindLiquid(const std::string& name) const;
 };
 
-// The program's one database.
+// The program's one database, filled from the built-in text on first use.
 TMaterials& Materials();
 
 }  // namespace pelmora
