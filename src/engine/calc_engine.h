@@ -15,6 +15,13 @@ namespace pelmora {
 
 class TCalcGrid;
 
+// Processor time-stamp counts spent in each step of the last calculation (DEBUG statistics).
+struct TStepCycles {
+  uint64_t Setup = 0, FindNeighbors = 0, SplitSystem = 0, FindLoops = 0, FindPaths = 0;
+  uint64_t MatrixSetup = 0, UpdatePipes = 0, Calculate = 0;
+  uint64_t PreparationEnd = 0;  // counter value when the preparation ended
+};
+
 using TPipeArray = std::vector<TPipe*>;  // slot 0 empty
 using TNodeArray = std::vector<TNode*>;  // slot 0 empty
 
@@ -58,6 +65,8 @@ class TCalcEngine {
   TNode* FInputNode = nullptr;
   bool FCalcOK = false;
   bool FCalcDone = false;
+  bool FHazenPipesUsed = false;  // some pipe is forced to Hazen-Williams in a Darcy-Weisbach project
+  TStepCycles FCycles;
 
   // Summary results
   int32_t FIterations = 0;
@@ -105,6 +114,10 @@ class TCalcEngine {
   int NodeNumber(const TNode* node) const;
 
  private:
+  bool PrepareModel();
+  bool SolvePass(bool& cancelled, bool& stopped);
+  void FinishCalculation(bool solved, bool accepted);
+
   struct Impl;
   std::unique_ptr<Impl> FImpl;  // solver scratch: matrices, per-pipe search records, counters
 };

@@ -75,6 +75,8 @@ class TPipe : public TCalcObject {
   double ElevationLoss = 0;       // to node's ElevationPressure minus from node's
   double DeviceLoss = 0;
   double TotalLoss = 0;
+  // Water coefficients of a HazenPipe pipe in a Darcy-Weisbach project, prepared with the others.
+  double HazenFrictionCoef = 0, HazenVelPressCoef = 0;
   // Fitting counters of generated pipes: tees, elbows, straight-through tees.
   uint8_t Tees = 0, Elbows = 0, StraightTees = 0;
 };

@@ -1,0 +1,265 @@
+#include "engine/results.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <unordered_map>
+
+#include "engine/curves.h"
+#include "engine/engine_state.h"
+#include "engine/topology.h"
+#include "input/units/units.h"
+
+namespace pelmora {
+
+namespace {
+
+bool InLoop(const TPipe& pipe) { return !pipe.LoopList.empty(); }
+bool IsPump(const TSpecial* device) { return device->Kind == skPump; }
+
+double SupplyOf(TNode& source, double flow) {
+  return source.Supply != nullptr ? CurvePressure(*source.Supply, flow) : 0;
+}
+
+// Pump devices whose curves are to be checked: the pump of a pump pipe, or every pump device
+// of an ordinary pipe, each with the line its messages point at.
+template <typename Visit>
+void ForEachPumpCurve(TCalcEngine& e, Visit visit) {
+  for (size_t k = 1; k < e.FPipes.size(); ++k) {
+    TPipe& pipe = *e.FPipes[k];
+    if (pipe.NoFriction) {
+      if (!pipe.Devices.empty()) visit(*pipe.Devices.front(), pipe.Line);
+      continue;
+    }
+    for (TSpecial* device : pipe.Devices)
+      if (IsPump(device)) visit(*device, device->Line);
+  }
+}
+
+enum class TSegmentKind { Other, Digits, Letters };
+
+struct TSegment {
+  TSegmentKind Kind;
+  std::string Text;
+};
+
+std::vector<TSegment> SplitName(const std::string& name) {
+  std::vector<TSegment> segments;
+  size_t i = 0;
+  while (i < name.size()) {
+    const unsigned char c = name[i];
+    const TSegmentKind kind = std::isdigit(c) ? TSegmentKind::Digits
+                              : std::isalpha(c) ? TSegmentKind::Letters
+                                                : TSegmentKind::Other;
+    size_t j = i;
+    std::string text;
+    while (j < name.size()) {
+      const unsigned char d = name[j];
+      const TSegmentKind next = std::isdigit(d) ? TSegmentKind::Digits
+                                : std::isalpha(d) ? TSegmentKind::Letters
+                                                  : TSegmentKind::Other;
+      if (next != kind) break;
+      if (kind != TSegmentKind::Other) text += static_cast<char>(std::toupper(d));
+      ++j;
+    }
+    segments.push_back({kind, text});
+    i = j;
+  }
+  return segments;
+}
+
+int CompareDigits(const std::string& a, const std::string& b) {
+  const size_t za = std::min(a.find_first_not_of('0'), a.size());
+  const size_t zb = std::min(b.find_first_not_of('0'), b.size());
+  const size_t la = a.size() - za, lb = b.size() - zb;
+  if (la != lb) return la < lb ? -1 : 1;
+  return a.compare(za, la, b, zb, lb);
+}
+
+// Empty (other characters) before digits before letters.
+int Rank(TSegmentKind kind) { return kind == TSegmentKind::Other ? 0 : kind == TSegmentKind::Digits ? 1 : 2; }
+
+int CompareSegments(const TSegment& a, const TSegment& b) {
+  if (a.Kind != b.Kind) return Rank(a.Kind) < Rank(b.Kind) ? -1 : 1;
+  if (a.Kind == TSegmentKind::Digits) return CompareDigits(a.Text, b.Text);
+  return a.Text.compare(b.Text);
+}
+
+int CompareSplitNames(const std::vector<TSegment>& sa, const std::vector<TSegment>& sb) {
+  for (size_t i = 0; i < sa.size() && i < sb.size(); ++i)
+    if (const int c = CompareSegments(sa[i], sb[i]); c != 0) return c < 0 ? -1 : 1;
+  if (sa.size() == sb.size()) return 0;
+  return sa.size() < sb.size() ? -1 : 1;
+}
+
+// Names are split once per object, not once per comparison.
+template <typename T>
+void SortView(std::vector<T*>& view, const std::vector<T*>& list, int order) {
+  struct TKeyed {
+    T* Object;
+    std::vector<TSegment> Name;
+  };
+  std::vector<TKeyed> keyed;
+  for (size_t i = 1; i < list.size(); ++i) keyed.push_back({list[i], SplitName(list[i]->Name)});
+  auto byName = [](const TKeyed& a, const TKeyed& b) { return CompareSplitNames(a.Name, b.Name) < 0; };
+  auto byLine = [&](const TKeyed& a, const TKeyed& b) {
+    return a.Object->Line != b.Object->Line ? a.Object->Line < b.Object->Line : byName(a, b);
+  };
+  auto byFlowDown = [](const TKeyed& a, const TKeyed& b) { return a.Object->Flow > b.Object->Flow; };
+  auto byFlowUp = [](const TKeyed& a, const TKeyed& b) { return a.Object->Flow < b.Object->Flow; };
+  switch (order) {
+    case 0: std::stable_sort(keyed.begin(), keyed.end(), byLine); break;
+    case 1: std::stable_sort(keyed.begin(), keyed.end(), byName); break;
+    case 2: std::stable_sort(keyed.begin(), keyed.end(), byFlowDown); break;
+    case 3: std::stable_sort(keyed.begin(), keyed.end(), byFlowUp); break;
+    default: break;
+  }
+  view.assign(1, nullptr);
+  for (const TKeyed& k : keyed) view.push_back(k.Object);
+}
+
+}  // namespace
+
+void CompletePipeResults(TCalcEngine& e) {
+  e.FMaxVelocity = 0;
+  for (size_t k = 1; k < e.FPipes.size(); ++k) {
+    TPipe& pipe = *e.FPipes[k];
+    if (!pipe.NoFriction) {
+      pipe.Velocity = PipeVelocity(e.FMetric, pipe.Flow, pipe.InsideDiameter);
+      e.FMaxVelocity = std::max(e.FMaxVelocity, std::fabs(pipe.Velocity));
+    }
+    pipe.TotalLoss = pipe.FrictionLoss + pipe.DeviceLoss + pipe.ElevationLoss;
+  }
+}
+
+void ComputeSupplyMargin(TCalcEngine& e, TEngineState& s) {
+  if (s.MainSourcePath != nullptr) e.FSourceFlow += e.FBaseNode->Flow - s.MainSourcePath->Flow;
+  e.FRequiredPressure = e.FInputNode->Pressure;
+  e.FSupplyPressure = SupplyOf(*e.FInputNode, std::fabs(e.FSourceFlow));
+  e.FMargin = e.FSupplyPressure - e.FRequiredPressure;
+}
+
+void ComputeStaticPressure(TCalcEngine& e, TEngineState& s) {
+  e.FRiserValid = false;
+  if (e.FInputNode == nullptr || e.FRiserNodeName.empty()) return;
+  FindPaths(e, s, e.NodeNumber(e.FInputNode), TPathMode::Riser);
+  if (e.FPaths.empty()) return;
+  double pressure = SupplyOf(*e.FInputNode, 0);
+  for (int32_t entry : e.FPaths.front()->PipeNumbers) {
+    const TPipe& pipe = *e.FPipes[std::abs(entry)];
+    pressure += entry < 0 ? pipe.ElevationLoss : -pipe.ElevationLoss;
+    for (TSpecial* device : pipe.Devices) pressure -= CurvePressure(*device, 0);
+  }
+  e.FStaticPressure = pressure;
+  e.FRiserValid = true;
+}
+
+void ComputeRiserValues(TCalcEngine& e) {
+  e.FRiserValid = false;
+  const TNode* riser = e.FRiserNodeName.empty() ? nullptr : e.FindNode(e.FRiserNodeName);
+  if (riser == nullptr || riser == e.FBaseNode) return;
+  e.FRiserPressure = riser->Pressure;
+  e.FRiserFlow = 0;
+  for (int32_t entry : riser->PipeList) {
+    const double flow = e.FPipes[std::abs(entry)]->Flow;
+    if (entry > 0 && flow > 0) e.FRiserFlow += flow;
+    if (entry < 0 && flow < 0) e.FRiserFlow -= flow;
+  }
+  e.FRiserValid = true;
+}
+
+void CheckDevices(TCalcEngine& e) {
+  for (size_t k = 1; k < e.FPipes.size(); ++k) {
+    const TPipe& pipe = *e.FPipes[k];
+    if (!InLoop(pipe)) continue;
+    if (pipe.NoFriction) {
+      e.AddWarning(1026, "Pump is in a piping loop.", 0, pipe.Line);
+      continue;
+    }
+    for (const TSpecial* device : pipe.Devices)
+      if (IsPump(device)) e.AddWarning(1026, "Pump is in a piping loop.", 0, device->Line);
+  }
+  for (size_t i = 1; i < e.FNodes.size(); ++i) {
+    const TNode& node = *e.FNodes[i];
+    if (node.Kind == nkWater && node.Supply != nullptr && SupplyRises(*node.Supply))
+      e.AddWarning(770, "Water source pressure increases with flow rate.", -1, node.Line);
+  }
+  ForEachPumpCurve(e, [&](const TSpecial& pump, int line) {
+    if (PumpRises(pump)) e.AddWarning(772, "Pump pressure increases with flow rate.", -1, line);
+  });
+  for (const auto& special : e.FSpecials) {
+    const auto* owner = dynamic_cast<const TPipe*>(special->Owner);
+    if (owner == nullptr || special->Kind == skWater) continue;
+    if (std::fabs(owner->Flow) <= MaximumFlow(*special)) continue;
+    e.AddWarning(2306,
+                 special->Kind == skPump ? "Fire pump flow rate exceeds maximum flow parameter."
+                                         : "BFP flow rate exceeds maximum flow parameter.",
+                 0, special->Line);
+  }
+}
+
+bool CheckFlowBalance(TCalcEngine& e) {
+  std::unordered_map<const TNode*, size_t> numbers;
+  for (size_t i = 1; i < e.FNodes.size(); ++i) numbers[e.FNodes[i]] = i;
+  std::vector<double> imbalance(e.FNodes.size(), 0);
+  for (size_t k = 1; k < e.FPipes.size(); ++k) {
+    const TPipe& pipe = *e.FPipes[k];
+    imbalance[numbers[pipe.ToNode]] += pipe.Flow;
+    imbalance[numbers[pipe.FromNode]] -= pipe.Flow;
+  }
+  bool balanced = true;
+  for (size_t i = 1; i < e.FNodes.size(); ++i) {
+    const TNode& node = *e.FNodes[i];
+    const double value = imbalance[i] - node.Flow;
+    if (std::fabs(value) <= e.FTolerance) continue;
+    e.AddError(516,
+               "Node \"" + node.Name + "\" flow imbalance of " + FormatFloat("0.0##", value) +
+                   " is greater than allowed maximum.",
+               -1, node.Line);
+    balanced = false;
+  }
+  return balanced;
+}
+
+void ReportNoSolution(TCalcEngine& e) {
+  e.AddError(1026,
+             "System did not converge after " + std::to_string(e.FIterations) + " iterations. Results not acceptable.",
+             0, -1);
+  if (e.FUseVelocityPressure) e.AddHint(1026, "Try calculating without velocity pressures.", 0, -1);
+  for (size_t k = 1; k < e.FPipes.size(); ++k) {
+    const TPipe& pipe = *e.FPipes[k];
+    if (!InLoop(pipe)) continue;
+    if (pipe.NoFriction) e.AddHint(1026, "Device in pipe loop may have caused calculation failure.", -1, pipe.Line);
+    else
+      for (const TSpecial* device : pipe.Devices)
+        e.AddHint(1026, "Device in pipe loop may have caused calculation failure.", -1, device->Line);
+  }
+  for (size_t i = 1; i < e.FNodes.size(); ++i) {
+    const TNode& node = *e.FNodes[i];
+    if (node.Kind == nkWater && node.Supply != nullptr && SupplyRises(*node.Supply))
+      e.AddHint(1026, "Increasing source curve may have caused calculation failure.", -1, node.Line);
+  }
+  for (size_t k = 1; k < e.FPipes.size(); ++k) {
+    const TPipe& pipe = *e.FPipes[k];
+    const bool rises = std::any_of(pipe.Devices.begin(), pipe.Devices.end(),
+                                   [](const TSpecial* d) { return IsPump(d) && PumpRises(*d); });
+    if (rises) e.AddHint(1026, "Increasing pump curve may have caused calculation failure.", -1, pipe.Line);
+  }
+}
+
+void ReportShortfalls(TCalcEngine& e) {
+  for (const auto& path : e.FPaths) {
+    const TNode& end = *e.FNodes[path->EndNodeNumber];
+    if (end.Kind == nkHead && end.MinFlow > end.Flow)
+      e.AddWarning(1026, "Head " + end.Name + " is discharging less than required.", 0, end.Line);
+    else if (end.Kind == nkNode && end.MinPressure > end.Pressure)
+      e.AddWarning(1026, "Node " + end.Name + " pressure is lower than required.", 0, end.Line);
+  }
+}
+
+int CompareNames(const std::string& a, const std::string& b) { return CompareSplitNames(SplitName(a), SplitName(b)); }
+
+void TCalcEngine::SortPipes(int order) { SortView(FSortedPipes, FPipes, order); }
+void TCalcEngine::SortNodes(int order) { SortView(FSortedNodes, FNodes, order); }
+
+}  // namespace pelmora

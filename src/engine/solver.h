@@ -1,0 +1,100 @@
+// Newton-Raphson solution of the loop and path equations for one base node, pressure
+// propagation and the node checks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <Eigen/Dense>
+
+#include "engine/linear_solver.h"
+
+namespace pelmora {
+
+class TCalcEngine;
+class TNode;
+class TPipe;
+class TLoop;
+struct TEngineState;
+
+// Evaluates every pipe at its current flow: loss law, devices, and Hazen-Williams pipes of a
+// Darcy-Weisbach project.
+void UpdatePipes(TCalcEngine& engine, TEngineState& state);
+
+// Text of error 1282 for the floating-point fault flags raised since they were last cleared.
+std::string ArithmeticFaultText();
+
+enum class TSolveOutcome {
+  Accepted,   // the solution of this base node is accepted; results are complete
+  Failed,     // try the next base node
+  Stopped,    // no path: the calculation ends
+  Cancelled,  // the user cancelled
+};
+
+class TNetworkSolver {
+ public:
+  TNetworkSolver(TCalcEngine& engine, TEngineState& state);
+  TSolveOutcome SolveBaseNode(int32_t baseNode);
+
+ private:
+  // Values summed over the paths during an evaluation or an update.
+  struct TTotals {
+    int32_t HeadCount = 0, NodeCount = 0;
+    double HeadFlow = 0, NodeFlow = 0, SourcePathFlow = 0;
+    double Demand() const { return HeadFlow + NodeFlow; }
+    // What the base node supplies: the demand less what the other sources deliver.
+    double BaseDelivery() const { return Demand() + SourcePathFlow; }
+  };
+  enum class TStep { Converged, Continue, Fault, Singular };
+
+  void InitialFlows();
+  void BuildPipeFlows();
+  void Evaluate();
+  TStep NewtonStep();
+  void AssembleResiduals();
+  void AssembleJacobian();
+  void AddVelocityCoupling();
+  void AddPathDiagonals();
+  void HoldShutSources();
+  void BaseCoupling();
+  double Unbalance() const;
+  bool SolveLinear();
+  bool SolveSymmetric();
+  void UpdateFlows();
+  bool Iterate(bool& cancelled);
+  bool CompleteResults();
+  void PropagatePressures();
+  bool CheckNodes();
+  void StoreSummary();
+
+  void NodeVelocityPressures();
+  double PipeDrop(const TPipe& pipe) const;  // pressure fall from its from node to its to node
+  double SupplyAt(TNode& source, double flow) const;
+  double RequiredAtBase(TLoop& path, double loss);
+
+  TCalcEngine& FEngine;
+  TEngineState& FState;
+  TNode* FBase = nullptr;
+  double FBasePressure = 0;
+  double FUnbalance = 0;
+  double FEquationTolerance = 0;
+  bool FDamping = false;
+  TTotals FTotals;
+  Eigen::MatrixXd FJ;
+  Eigen::MatrixXd FWork;  // copy that the Cholesky decomposition overwrites
+  Eigen::VectorXd FF;
+  Eigen::VectorXd FDx;
+  Eigen::MatrixXd FRhs;    // right sides of the linear solve
+  Eigen::VectorXd FU, FV;  // base-pressure coupling: rows that hold it, its derivative by row
+  bool FCoupled = false;
+  TLoop* FGoverning = nullptr;  // demand calculation: the path that sets the base pressure
+  TCholeskySolver FCholesky;
+  TLuSolver FLu;
+  std::vector<int32_t> FFromNumber, FToNumber;  // node numbers of every pipe's ends
+  std::vector<int32_t> FVelocityGiver;           // per node: pipe that gives its velocity pressure
+  std::vector<double> FPipeLoss;                 // per pipe: loss counted along loops and paths
+  std::vector<int32_t> FShutRows;                // rows of sources that stay shut this step
+};
+
+}  // namespace pelmora
