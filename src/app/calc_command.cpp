@@ -1,0 +1,83 @@
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <system_error>
+
+#include "app/app_commands.h"
+#include "app/command_file.h"
+#include "app/json_output.h"
+#include "input/calc_run.h"
+#include "input/zub_file.h"
+
+namespace pelmora {
+
+namespace {
+
+std::string SummaryLine(const TRunResult& result, const TZubFile& project) {
+  const TCalcEngine& engine = *result.Engine;
+  if (!result.Success) {
+    const size_t errors = engine.FErrors.size();
+    return "Calculation failed: " + std::to_string(errors) + (errors == 1 ? " error." : " errors.");
+  }
+  const TUnitSet& units = project.Units;
+  const std::string psi = " " + PressureWord(units.Pressure);
+  std::string line = "Calculation succeeded: safety margin " + FormatPressure(units.Pressure, engine.FMargin) + psi +
+                     ", required " + FormatPressure(units.Pressure, engine.FRequiredPressure) + psi;
+  if (engine.FInputNode) line += " at " + engine.FInputNode->Name;
+  return line + ", " + FormatFlow(engine.FDemandFlow) + " " + FlowWord(units.Flow) + " demand";
+}
+
+// Written under a temporary name and renamed, so that a failed write leaves no half file.
+void WriteJsonFile(const std::string& fileName, const std::string& text) {
+  const std::string temporary = fileName + ".tmp";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file || !(file << text) || !file.flush()) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      throw std::runtime_error("cannot write " + fileName);
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, fileName, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    throw std::runtime_error("cannot write " + fileName);
+  }
+}
+
+}  // namespace
+
+int CalcCommand(const std::string& fileName, const std::string& jsonTarget, std::ostream& out, std::ostream& err) {
+  TZubFile project;
+  std::vector<std::string> lines;
+  try {
+    lines = ReadCommandFile(fileName, project);
+  } catch (const std::exception& error) {
+    err << "pelmora: cannot read " << fileName << ": " << error.what() << "\n";
+    return kExitUnusable;
+  }
+  const TRunResult result = Run(lines, project);
+  // With the JSON on standard output the readable lines go to the error stream.
+  std::ostream& text = jsonTarget == "-" ? err : out;
+  for (const std::string& message : result.Messages) text << message << "\n";
+  text << SummaryLine(result, project) << "\n";
+  if (!jsonTarget.empty()) {
+    const std::string json = RunToJson(*result.Engine, result.Success, project).dump(2) + "\n";
+    if (jsonTarget == "-") {
+      out << json;
+    } else {
+      try {
+        WriteJsonFile(jsonTarget, json);
+      } catch (const std::exception& error) {
+        err << "pelmora: " << error.what() << "\n";
+        return kExitUnusable;
+      }
+    }
+  }
+  return result.Success ? kExitSuccess : kExitProblems;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,23 @@
+// The calculation run without a window: interpret the command text, solve, collect the messages.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/calc_engine.h"
+
+namespace pelmora {
+
+class TZubFile;
+
+struct TRunResult {
+  std::unique_ptr<TCalcEngine> Engine;  // model and results of this run
+  bool Success = false;                 // the engine's FCalcOK
+  std::vector<std::string> Messages;    // errors, then warnings and hints, then debug statistics
+};
+
+// The project's FEngine refers to the returned engine until the next run.
+TRunResult Run(const std::vector<std::string>& lines, TZubFile& project);
+
+}  // namespace pelmora
