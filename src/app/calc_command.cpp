@@ -10,6 +10,7 @@
 #include "app/json_output.h"
 #include "input/calc_run.h"
 #include "input/zub_file.h"
+#include "reports/text_report.h"
 
 namespace pelmora {
 
@@ -50,7 +51,8 @@ void WriteJsonFile(const std::string& fileName, const std::string& text) {
 
 }  // namespace
 
-int CalcCommand(const std::string& fileName, const std::string& jsonTarget, std::ostream& out, std::ostream& err) {
+int CalcCommand(const std::string& fileName, const std::string& jsonTarget, const std::string& reportFile,
+                std::ostream& out, std::ostream& err) {
   TZubFile project;
   std::vector<std::string> lines;
   try {
@@ -75,6 +77,20 @@ int CalcCommand(const std::string& fileName, const std::string& jsonTarget, std:
         err << "pelmora: " << error.what() << "\n";
         return kExitUnusable;
       }
+    }
+  }
+  if (!reportFile.empty()) {
+    if (!result.Success) {
+      err << "pelmora: no report written: the calculation of " << fileName << " did not succeed\n";
+      return kExitProblems;
+    }
+    const TReportOptions options;
+    const TReportContext context{*result.Engine, project, *project.FMaterials, options,
+                                 EquivKCalculations(project), ""};
+    std::string message;
+    if (!WriteTextReport(context, reportFile, &message)) {
+      err << "pelmora: cannot write the report " << reportFile << ": " << message << "\n";
+      return kExitProblems;
     }
   }
   return result.Success ? kExitSuccess : kExitProblems;

@@ -50,12 +50,13 @@ void SortResults(TCalcEngine& engine, const TRunOptions& options) {
 
 }  // namespace
 
-TRunResult Run(const std::vector<std::string>& lines, TZubFile& project) {
+TRunResult Run(const std::vector<std::string>& lines, TZubFile& project, std::function<void()> messagePump) {
   TRunResult result;
   result.Engine = std::make_unique<TCalcEngine>();
   TCalcEngine& engine = *result.Engine;
   project.FEngine = &engine;
   PrepareEngine(engine, project);
+  engine.FMessagePump = std::move(messagePump);
   const uint64_t startCycles = ReadCycleCounter();
   const bool solved = project.Interpret(lines, &engine) && engine.Calculate();
   if (solved && project.HeadArea) {
@@ -74,6 +75,7 @@ TRunResult Run(const std::vector<std::string>& lines, TZubFile& project) {
   }
   result.Success = engine.FCalcOK && !engine.FCancel;
   if (result.Success) SortResults(engine, project.FOptions);
+  engine.FMessagePump = nullptr;
   engine.FCalcDone = true;
   return result;
 }

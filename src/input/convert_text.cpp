@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "equivk/equivk_settings.h"
 #include "input/command_table.h"
 #include "input/line_split.h"
 #include "input/zub_file.h"
@@ -102,8 +103,8 @@ std::string RewriteLine(const TConversion& c, const std::string& text, const TZu
 }  // namespace
 
 void ConvertText(TZubFile& project, std::vector<std::string>& lines, const TUnitSet& from, const TUnitSet& to) {
-  // The definitions' own texts are converted by their editor; their results must be recalculated.
-  for (TEquivKFile& definition : project.EquivK) definition.Dirty = true;
+  const TEquivKSettings settings = EquivKSettingsOf(project);
+  for (TEquivKFile& definition : project.EquivK) definition.ConvertText(from, to, settings);
   project.Units = from;
   project.ParseLines(lines);
   project.Units = to;

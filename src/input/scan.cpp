@@ -1,5 +1,6 @@
 #include <string_view>
 
+#include "equivk/equivk_project.h"
 #include "input/command_table.h"
 #include "input/expand_grid.h"
 #include "input/line_checks.h"
@@ -112,6 +113,8 @@ void FillNodeLists(TZubFile& project) {
 }  // namespace
 
 void TZubFile::ParseLines(const std::vector<std::string>& lines) {
+  // K-factor words read the definitions' results, so those must be current first.
+  UpdateEquivK(*this);
   ResetScan(*this, lines.size());
   for (int line = 0; line < static_cast<int>(lines.size()); ++line) {
     if (line > 0) CopySettingsFromLine(*this, line);

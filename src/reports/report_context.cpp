@@ -26,6 +26,12 @@ std::vector<const TNode*> WaterSources(const TCalcEngine& engine) {
   return sources;
 }
 
+std::vector<TEquivKCalculation> EquivKCalculations(const TZubFile& project) {
+  std::vector<TEquivKCalculation> calculations;
+  for (const TEquivKFile& definition : project.EquivK) calculations.push_back({&definition, definition.Engine()});
+  return calculations;
+}
+
 TReportContext TReportContext::ForEngine(const TCalcEngine& engine) const {
   return {engine, Project, Materials, Options, EquivK, Date};
 }

@@ -28,6 +28,9 @@ std::string Bracketed(const std::string& word);
 // The water source nodes of a calculation, in model order.
 std::vector<const TNode*> WaterSources(const TCalcEngine& engine);
 
+// The project's definitions with their calculations, as the report lists them.
+std::vector<TEquivKCalculation> EquivKCalculations(const TZubFile& project);
+
 struct TReportContext {
   const TCalcEngine& Engine;
   const TZubFile& Project;

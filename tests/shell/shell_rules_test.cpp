@@ -10,7 +10,6 @@
 #include "input/calc_run.h"
 #include "input/zub_file.h"
 #include "shell/copy_properties.h"
-#include "shell/gui_run.h"
 #include "shell/help_topics.h"
 #include "shell/message_jump.h"
 #include "shell/names_pane.h"
@@ -84,11 +83,11 @@ TEST_F(CalculatedText, AMessageOfNoLineHasNoJump) {
   EXPECT_FALSE(MessageJumpTarget(Result.Engine.get(), Project, static_cast<int>(missing - errors.begin())));
 }
 
-TEST_F(CalculatedText, RunWithPumpGivesTheHeadlessResultsAndCanBeCancelled) {
+TEST_F(CalculatedText, MessagePumpLeavesResultsAsTheyAreAndCanCancel) {
   const std::vector<std::string> lines{"Water W 0 60 500 50", "Pipe P1 W N1 100 4 E T", "Head N1 10 25 5.6"};
   const TRunResult plain = pelmora::Run(lines, Project);
   int pumped = 0;
-  const TRunResult pumpedRun = RunWithMessagePump(lines, Project, [&] { ++pumped; });
+  const TRunResult pumpedRun = Run(lines, Project, [&] { ++pumped; });
   EXPECT_GT(pumped, 0);
   ASSERT_TRUE(plain.Success);
   ASSERT_TRUE(pumpedRun.Success);
@@ -97,7 +96,7 @@ TEST_F(CalculatedText, RunWithPumpGivesTheHeadlessResultsAndCanBeCancelled) {
   EXPECT_TRUE(pumpedRun.Engine->FCalcDone);
   EXPECT_EQ(Project.FEngine, pumpedRun.Engine.get());
 
-  const TRunResult cancelled = RunWithMessagePump(lines, Project, [&] { Project.FEngine->FCancel = true; });
+  const TRunResult cancelled = Run(lines, Project, [&] { Project.FEngine->FCancel = true; });
   EXPECT_FALSE(cancelled.Success);
   ASSERT_FALSE(cancelled.Messages.empty());
   EXPECT_EQ(cancelled.Messages.back(), "Calculation cancelled.");

@@ -9,7 +9,7 @@
 #include "engine/calc_engine.h"
 #include "input/zub_file.h"
 #include "reports/ui/results_window.h"
-#include "shell/gui_run.h"
+#include "input/calc_run.h"
 #include "shell/message_jump.h"
 #include "shell/ui/command_memo.h"
 #include "shell/ui/main_window.h"
@@ -33,7 +33,7 @@ void TQORJrForm::actCalculateExecute() {
   WorkTimer->start();
   TRunResult result;
   try {
-    result = RunWithMessagePump(CommandMemo->Lines(), *FProject,
+    result = Run(CommandMemo->Lines(), *FProject,
                                 [] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
   } catch (const std::exception& error) {
     result.Messages.push_back(std::string("Calculation failed: ") + error.what());

@@ -196,7 +196,7 @@ bool TQORJrForm::SaveTextReport() {
     return false;
   const TReportOptions options;
   const TReportContext context{*FEngine, *FProject, FEngine->FMaterials ? *FEngine->FMaterials : Materials(),
-                               options, {}, ""};
+                               options, EquivKCalculations(*FProject), ""};
   std::string message;
   if (!WriteTextReport(context, fileName.toStdString(), &message)) {
     FDialogs.ShowError(this, QString("Cannot save %1:\n%2").arg(fileName, Q(message)));
