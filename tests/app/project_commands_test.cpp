@@ -1,0 +1,91 @@
+// The pelmora program's project commands end to end: report, convert, expand, equivk, fittings.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TProgramRun {
+  int Status = -1;
+  std::string Out, Err;
+};
+
+std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ProjectCommands : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() / ("pelmora_projects_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  TProgramRun RunProgram(const std::string& arguments) {
+    const fs::path out = folder / "out.txt", err = folder / "err.txt";
+    const std::string command = std::string(PELMORA_BINARY) + " " + arguments + " >" + out.string() + " 2>" + err.string();
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+  }
+  static std::string Example(const std::string& name) { return std::string(PELMORA_SOURCE_DIR) + "/examples/" + name; }
+  std::string InFolder(const std::string& name) const { return (folder / name).string(); }
+
+  fs::path folder;
+};
+
+TEST_F(ProjectCommands, ReportIsWrittenOnlyAfterASuccessfulCalculation) {
+  const TProgramRun good = RunProgram("calc " + Example("office_tree.zub") + " --report " + InFolder("r.txt"));
+  EXPECT_EQ(good.Status, 0) << good.Err;
+  EXPECT_NE(ReadAll(InFolder("r.txt")).find("Hydraulic Calculations"), std::string::npos);
+
+  const TProgramRun bad = RunProgram("calc " + Example("mistakes.txt") + " --report " + InFolder("bad.txt"));
+  EXPECT_EQ(bad.Status, 1);
+  EXPECT_NE(bad.Err.find("no report written"), std::string::npos) << bad.Err;
+  EXPECT_FALSE(fs::exists(InFolder("bad.txt")));
+}
+
+// A project converted to metric, and back, still calculates, in the units it was converted to.
+TEST_F(ProjectCommands, ConvertedProjectCalculatesToTheSameResult) {
+  ASSERT_EQ(RunProgram("convert " + Example("office_tree.zub") + " --units metric --out " + InFolder("m.zub")).Status, 0);
+  const TProgramRun metric = RunProgram("calc " + InFolder("m.zub"));
+  EXPECT_EQ(metric.Status, 0) << metric.Out << metric.Err;
+  EXPECT_NE(metric.Out.find(" bar"), std::string::npos) << metric.Out;
+  ASSERT_EQ(RunProgram("convert " + InFolder("m.zub") + " --units us --out " + InFolder("us.zub")).Status, 0);
+  EXPECT_EQ(RunProgram("calc " + InFolder("us.zub")).Status, 0);
+  EXPECT_EQ(RunProgram("convert " + Example("office_tree.zub") + " --units imperial --out x.zub").Status, 2);
+}
+
+TEST_F(ProjectCommands, ExpandedTreeSystemCalculatesLikeTheOriginal) {
+  const TProgramRun expanded = RunProgram("expand " + Example("tree_system.txt"));
+  ASSERT_EQ(expanded.Status, 0) << expanded.Err;
+  std::ofstream(InFolder("expanded.txt")) << expanded.Out;
+  const TProgramRun original = RunProgram("calc " + Example("tree_system.txt"));
+  const TProgramRun again = RunProgram("calc " + InFolder("expanded.txt"));
+  ASSERT_EQ(again.Status, 0) << again.Out;
+  const auto summary = [](const std::string& out) { return out.substr(out.rfind("Calculation succeeded")); };
+  EXPECT_EQ(summary(again.Out), summary(original.Out));
+}
+
+TEST_F(ProjectCommands, EquivalentKAndFittingReports) {
+  const TProgramRun all = RunProgram("equivk " + Example("equivk_project.zub"));
+  EXPECT_EQ(all.Status, 0) << all.Err;
+  EXPECT_NE(all.Out.find("ARM1"), std::string::npos) << all.Out;
+  EXPECT_NE(all.Out.find("DROP1"), std::string::npos) << all.Out;
+  EXPECT_EQ(RunProgram("equivk " + Example("equivk_project.zub") + " NOSUCH").Status, 1);
+
+  const TProgramRun fittings = RunProgram("fittings " + Example("office_tree.zub") + " --out " + InFolder("f.txt"));
+  EXPECT_EQ(fittings.Status, 0) << fittings.Err;
+  EXPECT_FALSE(ReadAll(InFolder("f.txt")).empty());
+}
+
+}  // namespace
