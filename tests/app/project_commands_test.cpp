@@ -89,3 +89,18 @@ TEST_F(ProjectCommands, EquivalentKAndFittingReports) {
 }
 
 }  // namespace
+
+namespace {
+
+// A drawing made by an independent DXF library, imported and fed from a supply, calculates.
+TEST_F(ProjectCommands, ImportedDrawingCalculates) {
+  const std::string drawing = std::string(PELMORA_SOURCE_DIR) + "/tests/data/dxf/tree_r2000.dxf";
+  const TProgramRun imported =
+      RunProgram("dxf-import " + drawing + " --mains P-MAIN --lines P-LINE --heads HEADS --sizes P-SIZE --block SPRK");
+  ASSERT_EQ(imported.Status, 0) << imported.Err;
+  std::ofstream(InFolder("drawing.txt")) << "Water W 0 80 500 60\nPipe SUP W M01 10 2\n" << imported.Out;
+  const TProgramRun run = RunProgram("calc " + InFolder("drawing.txt"));
+  EXPECT_EQ(run.Status, 0) << run.Out;
+}
+
+}  // namespace
