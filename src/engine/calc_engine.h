@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/model.h"
@@ -118,6 +119,9 @@ class TCalcEngine {
   bool SolvePass(bool& cancelled, bool& stopped);
   void FinishCalculation(bool solved, bool accepted);
 
+  // Names in upper case to their objects: large texts are built in linear time.
+  std::unordered_map<std::string, TPipe*> FPipeIndex;
+  std::unordered_map<std::string, TNode*> FNodeIndex;
   struct Impl;
   std::unique_ptr<Impl> FImpl;  // solver scratch: matrices, per-pipe search records, counters
 };
