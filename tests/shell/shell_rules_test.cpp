@@ -87,7 +87,7 @@ TEST_F(CalculatedText, MessagePumpLeavesResultsAsTheyAreAndCanCancel) {
   const std::vector<std::string> lines{"Water W 0 60 500 50", "Pipe P1 W N1 100 4 E T", "Head N1 10 25 5.6"};
   const TRunResult plain = pelmora::Run(lines, Project);
   int pumped = 0;
-  const TRunResult pumpedRun = Run(lines, Project, [&] { ++pumped; });
+  const TRunResult pumpedRun = pelmora::Run(lines, Project, [&] { ++pumped; });
   EXPECT_GT(pumped, 0);
   ASSERT_TRUE(plain.Success);
   ASSERT_TRUE(pumpedRun.Success);
@@ -96,7 +96,7 @@ TEST_F(CalculatedText, MessagePumpLeavesResultsAsTheyAreAndCanCancel) {
   EXPECT_TRUE(pumpedRun.Engine->FCalcDone);
   EXPECT_EQ(Project.FEngine, pumpedRun.Engine.get());
 
-  const TRunResult cancelled = Run(lines, Project, [&] { Project.FEngine->FCancel = true; });
+  const TRunResult cancelled = pelmora::Run(lines, Project, [&] { Project.FEngine->FCancel = true; });
   EXPECT_FALSE(cancelled.Success);
   ASSERT_FALSE(cancelled.Messages.empty());
   EXPECT_EQ(cancelled.Messages.back(), "Calculation cancelled.");
