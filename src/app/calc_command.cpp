@@ -55,12 +55,7 @@ int CalcCommand(const std::string& fileName, const std::string& jsonTarget, cons
                 std::ostream& out, std::ostream& err) {
   TZubFile project;
   std::vector<std::string> lines;
-  try {
-    lines = ReadCommandFile(fileName, project);
-  } catch (const std::exception& error) {
-    err << "pelmora: cannot read " << fileName << ": " << error.what() << "\n";
-    return kExitUnusable;
-  }
+  if (!ReadCommandFile(fileName, project, lines, err)) return kExitUnusable;
   const TRunResult result = Run(lines, project);
   // With the JSON on standard output the readable lines go to the error stream.
   std::ostream& text = jsonTarget == "-" ? err : out;

@@ -23,12 +23,7 @@ const char* SeverityPrefix(TProblemSeverity severity) {
 int CheckCommand(const std::string& fileName, std::ostream& out, std::ostream& err) {
   TZubFile project;
   std::vector<std::string> lines;
-  try {
-    lines = ReadCommandFile(fileName, project);
-  } catch (const std::exception& error) {
-    err << "pelmora: cannot read " << fileName << ": " << error.what() << "\n";
-    return kExitUnusable;
-  }
+  if (!ReadCommandFile(fileName, project, lines, err)) return kExitUnusable;
   bool anyError = false;
   for (const TTextProblem& problem : CheckText(lines, project)) {
     anyError = anyError || problem.Severity == TProblemSeverity::Error;

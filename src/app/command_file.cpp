@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <stdexcept>
 
@@ -39,6 +40,18 @@ std::vector<std::string> ReadCommandFile(const std::string& fileName, TZubFile& 
   text << in.rdbuf();
   if (in.bad()) throw std::runtime_error("read error");
   return SplitTextLines(text.str());
+}
+
+bool ReadCommandFile(const std::string& fileName, TZubFile& project, std::vector<std::string>& lines,
+                     std::ostream& err) {
+  try {
+    lines = ReadCommandFile(fileName, project);
+    project.Body = lines;
+    return true;
+  } catch (const std::exception& error) {
+    err << "pelmora: cannot read " << fileName << ": " << error.what() << "\n";
+    return false;
+  }
 }
 
 }  // namespace pelmora

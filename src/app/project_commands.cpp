@@ -17,18 +17,6 @@ namespace pelmora {
 
 namespace {
 
-// Reads FILE into the project; false (with the reason on err) when it cannot be read.
-bool ReadProject(const std::string& fileName, TZubFile& project, std::vector<std::string>& lines, std::ostream& err) {
-  try {
-    lines = ReadCommandFile(fileName, project);
-    project.Body = lines;
-    return true;
-  } catch (const std::exception& error) {
-    err << "pelmora: cannot read " << fileName << ": " << error.what() << "\n";
-    return false;
-  }
-}
-
 bool SaveProject(TZubFile& project, const std::string& fileName, std::ostream& err) {
   try {
     project.SaveToFile(fileName);
@@ -63,7 +51,7 @@ int ConvertCommand(const std::string& fileName, const std::string& unitSystem, c
   }
   TZubFile project;
   std::vector<std::string> lines;
-  if (!ReadProject(fileName, project, lines, err)) return kExitUnusable;
+  if (!ReadCommandFile(fileName, project, lines, err)) return kExitUnusable;
   const TUnitSet from = project.Units;
   ConvertText(project, lines, from, TargetUnits(from, system == "metric"));
   project.Body = lines;
@@ -76,7 +64,7 @@ int ConvertCommand(const std::string& fileName, const std::string& unitSystem, c
 int ExpandCommand(const std::string& fileName, std::ostream& out, std::ostream& err) {
   TZubFile project;
   std::vector<std::string> lines;
-  if (!ReadProject(fileName, project, lines, err)) return kExitUnusable;
+  if (!ReadCommandFile(fileName, project, lines, err)) return kExitUnusable;
   TRunResult run = Run(lines, project);
   if (!run.Engine || run.Engine->FErrorCount > 0) {
     for (const std::string& message : run.Messages) err << message << "\n";
@@ -90,7 +78,7 @@ int ExpandCommand(const std::string& fileName, std::ostream& out, std::ostream& 
 int EquivKCommand(const std::string& fileName, const std::string& code, std::ostream& out, std::ostream& err) {
   TZubFile project;
   std::vector<std::string> lines;
-  if (!ReadProject(fileName, project, lines, err)) return kExitUnusable;
+  if (!ReadCommandFile(fileName, project, lines, err)) return kExitUnusable;
   const std::vector<TEquivKSummary> summaries = SummarizeEquivK(project, code);
   if (summaries.empty()) {
     err << "pelmora: " << fileName
@@ -106,7 +94,7 @@ int EquivKCommand(const std::string& fileName, const std::string& code, std::ost
 int FittingsCommand(const std::string& fileName, const std::string& outFile, std::ostream& out, std::ostream& err) {
   TZubFile project;
   std::vector<std::string> lines;
-  if (!ReadProject(fileName, project, lines, err)) return kExitUnusable;
+  if (!ReadCommandFile(fileName, project, lines, err)) return kExitUnusable;
   std::string message;
   TMaterials& materials = *project.FMaterials;
   if (!WriteFittingReport(project, materials, DefaultFittingReportChoice(materials), outFile, &message)) {
@@ -139,7 +127,7 @@ int DxfImportCommand(const std::string& drawing, const TDxfImportChoices& choice
 int DxfUpdateCommand(const std::string& fileName, const std::string& drawing, std::ostream& out, std::ostream& err) {
   TZubFile project;
   std::vector<std::string> lines;
-  if (!ReadProject(fileName, project, lines, err)) return kExitUnusable;
+  if (!ReadCommandFile(fileName, project, lines, err)) return kExitUnusable;
   TRunResult run = Run(lines, project);
   if (!run.Success) {
     for (const std::string& message : run.Messages) err << message << "\n";

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/program_fixture.h"
 #include "input/zub_file.h"
 
 namespace pelmora {
@@ -15,41 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TProgramRun {
-  int Status = -1;
-  std::string Out, Err;
-};
-
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class Program : public testing::Test {
- protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("pelmora_app_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
-  TProgramRun RunProgram(const std::string& arguments) {
-    const fs::path out = folder / "out.txt", err = folder / "err.txt";
-    const std::string command = std::string(PELMORA_BINARY) + " " + arguments + " >" + out.string() + " 2>" + err.string();
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
-  }
-  std::string Write(const std::string& name, const std::string& text) {
-    const fs::path file = folder / name;
-    std::ofstream(file, std::ios::binary) << text;
-    return file.string();
-  }
-  static std::string Example(const std::string& name) { return std::string(PELMORA_SOURCE_DIR) + "/examples/" + name; }
-
-  fs::path folder;
-};
+using Program = ProgramFixture;
 
 TEST_F(Program, CalculatesTheFirstExample) {
   const TProgramRun run = RunProgram("calc " + Example("first.txt"));

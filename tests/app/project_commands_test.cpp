@@ -1,47 +1,19 @@
 // The pelmora program's project commands end to end: report, convert, expand, equivk, fittings.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "app/program_fixture.h"
+
+namespace pelmora {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TProgramRun {
-  int Status = -1;
-  std::string Out, Err;
-};
-
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class ProjectCommands : public testing::Test {
- protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("pelmora_projects_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
-  TProgramRun RunProgram(const std::string& arguments) {
-    const fs::path out = folder / "out.txt", err = folder / "err.txt";
-    const std::string command = std::string(PELMORA_BINARY) + " " + arguments + " >" + out.string() + " 2>" + err.string();
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
-  }
-  static std::string Example(const std::string& name) { return std::string(PELMORA_SOURCE_DIR) + "/examples/" + name; }
-  std::string InFolder(const std::string& name) const { return (folder / name).string(); }
-
-  fs::path folder;
-};
+using ProjectCommands = ProgramFixture;
 
 TEST_F(ProjectCommands, ReportIsWrittenOnlyAfterASuccessfulCalculation) {
   const TProgramRun good = RunProgram("calc " + Example("office_tree.zub") + " --report " + InFolder("r.txt"));
@@ -88,9 +60,6 @@ TEST_F(ProjectCommands, EquivalentKAndFittingReports) {
   EXPECT_FALSE(ReadAll(InFolder("f.txt")).empty());
 }
 
-}  // namespace
-
-namespace {
 
 // A drawing made by an independent DXF library, imported and fed from a supply, calculates.
 TEST_F(ProjectCommands, ImportedDrawingCalculates) {
@@ -104,3 +73,4 @@ TEST_F(ProjectCommands, ImportedDrawingCalculates) {
 }
 
 }  // namespace
+}  // namespace pelmora
