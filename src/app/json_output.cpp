@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/calc_engine.h"
+#include "engine/grid.h"
 #include "input/zub_file.h"
 
 namespace pelmora {
@@ -36,6 +37,16 @@ json Messages(const TCalcEngine& engine) {
   return list;
 }
 
+// Positions as the designer counts them: head position and branch line from 1.
+json Position(const TGridPosition& p) { return {{"head", p.Head + 1}, {"line", p.Line + 1}}; }
+
+json RemoteArea(const TCalcGrid& grid) {
+  return {{"entered_position", Position(grid.EnteredPosition())},
+          {"best_position", Position(grid.BestPosition())},
+          {"positions_tried", grid.PositionsTried()},
+          {"positions_failed", grid.PositionsFailed()}};
+}
+
 json Summary(const TCalcEngine& engine) {
   json summary = {{"iterations", engine.FIterations},
                   {"unbalance", engine.FUnbalance},
@@ -62,6 +73,7 @@ json Summary(const TCalcEngine& engine) {
     summary["riser_pressure"] = engine.FRiserPressure;
     summary["riser_flow"] = engine.FRiserFlow;
   }
+  if (engine.FGrid->Searched()) summary["remote_area"] = RemoteArea(*engine.FGrid);
   return summary;
 }
 

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "app/program_fixture.h"
 
 namespace pelmora {
@@ -46,6 +48,16 @@ TEST_F(ProjectCommands, ExpandedTreeSystemCalculatesLikeTheOriginal) {
   ASSERT_EQ(again.Status, 0) << again.Out;
   const auto summary = [](const std::string& out) { return out.substr(out.rfind("Calculation succeeded")); };
   EXPECT_EQ(summary(again.Out), summary(original.Out));
+}
+
+TEST_F(ProjectCommands, JsonReportsTheRemoteAreaSearch) {
+  const TProgramRun run = RunProgram("calc " + Example("warehouse_grid.txt") + " --json -");
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const nlohmann::json area = nlohmann::json::parse(run.Out)["summary"]["remote_area"];
+  EXPECT_GT(area["positions_tried"].get<int>(), 1);
+  EXPECT_GE(area["best_position"]["head"].get<int>(), 1);
+  EXPECT_GE(area["entered_position"]["line"].get<int>(), 1);
+  EXPECT_EQ(area["positions_failed"].get<int>(), 0);
 }
 
 TEST_F(ProjectCommands, EquivalentKAndFittingReports) {
