@@ -1,9 +1,11 @@
 #include <cfenv>
 #include <cmath>
 #include <exception>
+#include <vector>
 
 #include "engine/engine_state.h"
 #include "engine/grid.h"
+#include "engine/prepare.h"
 #include "engine/results.h"
 #include "engine/solver.h"
 #include "engine/topology.h"
@@ -30,7 +32,28 @@ bool AllFinite(const TCalcEngine& e) {
 bool CheckTopology(TCalcEngine& e, TEngineState& s) {
   if (!FindNeighbors(e) || !SplitSystem(e, s)) return false;
   FindLoops(e, s);
+  NumberPipeEnds(e, s);
   return true;
+}
+
+// The drops the remote-area search has placed: each joined the model in calculation units.
+std::vector<TPipe*> PlacedDrops(const TCalcGrid& grid) {
+  std::vector<TPipe*> drops;
+  const auto& table = grid.HeadPositions();
+  for (size_t line = 0; line < table.size(); ++line)
+    for (size_t head = 0; head < table[line].size(); ++head)
+      if (TPipe* drop = grid.DropAt(static_cast<int>(line), static_cast<int>(head))) drops.push_back(drop);
+  return drops;
+}
+
+// A search step that added or deleted drops and heads leaves neighbours, loops and the pipe
+// and node numbers stale: the new drops are prepared and the topology is found again. The rest
+// of the model keeps its preparation (and the tolerance its unit conversion).
+bool PrepareChangedModel(TCalcEngine& e, TEngineState& s) {
+  const int errors = e.FErrorCount;
+  if (!PrepareAddedPipes(e, s, PlacedDrops(*e.FGrid)) || !CheckTopology(e, s)) return false;
+  s.SourceNodes = BaseNodeCandidates(e);
+  return e.FErrorCount == errors;
 }
 
 }  // namespace
@@ -67,11 +90,13 @@ bool TCalcEngine::Calculate() {
         solved = true;
         double criterion = 0;
         bool firstPass = true;
-        while (FGrid->SearchStep(criterion)) {
+        bool another = FGrid->SearchStep(criterion);
+        while (another) {
           if (!firstPass) ClearErrors();
           firstPass = false;
           bool stopped = false;
-          accepted = SolvePass(cancelled, stopped);
+          const bool ready = !FGrid->ModelChanged() || PrepareChangedModel(*this, s);
+          accepted = ready && SolvePass(cancelled, stopped);
           if (cancelled) break;
           if (stopped) {
             solved = false;
@@ -79,7 +104,10 @@ bool TCalcEngine::Calculate() {
           }
           criterion = !accepted ? kFailedPass : FSourceCalculation ? FDemandFlow : FMargin;
           if (accepted && FFavourable) criterion = -criterion;
+          another = FGrid->SearchStep(criterion);
         }
+        // A search that found no position puts the areas back where they were entered.
+        if (!another && FGrid->ModelChanged()) PrepareChangedModel(*this, s);
         if (accepted && !AllFinite(*this)) {
           accepted = false;
           fault = true;

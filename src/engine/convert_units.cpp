@@ -1,5 +1,6 @@
 #include "engine/calc_engine.h"
 #include "engine/friction.h"
+#include "engine/prepare.h"
 
 namespace pelmora {
 
@@ -29,22 +30,25 @@ struct TConverter {
 
 }  // namespace
 
+void ConvertPipeUnits(TPipe& p, const TUnitSet& from, const TUnitSet& to, int frictionMethod) {
+  const TConverter c{from, to};
+  c.Length(p.Length);
+  for (double& length : p.FittingLengths) c.Length(length);
+  c.Length(p.FittingLength);
+  c.Length(p.TotalLength);
+  c.NominalSize(p.NominalSize);
+  c.Diameter(p.InsideDiameter);
+  // An absolute roughness is a length in the size unit; a C-factor has no unit.
+  const bool roughness = frictionMethod == fmColebrook || frictionMethod == fmSerghide;
+  if (roughness && !p.HazenPipe) c.Diameter(p.CFactor);
+  c.Flow(p.Flow);
+  c.Length(p.Velocity);
+  c.Pressures(p.VelocityPressure, p.FrictionLoss, p.ElevationLoss, p.TotalLoss, p.DeviceLoss);
+}
+
 void TCalcEngine::ConvertUnits(const TUnitSet& from, const TUnitSet& to) {
   const TConverter c{from, to};
-  const bool roughness = FFrictionMethod == fmColebrook || FFrictionMethod == fmSerghide;
-  for (size_t k = 1; k < FPipes.size(); ++k) {
-    TPipe& p = *FPipes[k];
-    c.Length(p.Length);
-    for (double& length : p.FittingLengths) c.Length(length);
-    c.Length(p.FittingLength);
-    c.Length(p.TotalLength);
-    c.NominalSize(p.NominalSize);
-    c.Diameter(p.InsideDiameter);
-    if (roughness && !p.HazenPipe) c.Diameter(p.CFactor);
-    c.Flow(p.Flow);
-    c.Length(p.Velocity);
-    c.Pressures(p.VelocityPressure, p.FrictionLoss, p.ElevationLoss, p.TotalLoss, p.DeviceLoss);
-  }
+  for (size_t k = 1; k < FPipes.size(); ++k) ConvertPipeUnits(*FPipes[k], from, to, FFrictionMethod);
   for (size_t i = 1; i < FNodes.size(); ++i) {
     TNode& n = *FNodes[i];
     c.Elevation(n.Elevation);

@@ -23,10 +23,26 @@ struct TPipeMark {
   int32_t LoopCount = 0;   // loops that contain the pipe
 };
 
-// One equation a pipe takes part in: its row and the pipe's direction in that loop or path.
+// One loop or path a pipe lies in: its equation row (or column) and the pipe's direction in it.
 struct TRowEntry {
   int32_t Row;
   double Sign;  // +1 or -1
+};
+
+// Consecutive pipes that lie in the same loops and paths the same way: pipes in series. They
+// carry the same flow and add their slopes to the same Jacobian elements.
+struct TSeriesRun {
+  int32_t FirstPipe = 0, LastPipe = 0;  // pipe numbers, inclusive
+  int32_t LoopRows = 0;                 // its rows begin with this many loop rows; path rows follow
+  int32_t PathGroup = 0;                // index into TEngineState::PathGroups
+};
+
+// The shortest path of every node searched so far to one base node: its pipes signed from the
+// base towards the node, empty when there is none. A path depends on the topology alone.
+struct TPathCache {
+  int32_t BaseNode = 0;
+  std::vector<char> Searched;   // indexed by node number
+  std::vector<TIntArray> Pipes;
 };
 
 struct TEngineState {
@@ -37,9 +53,21 @@ struct TEngineState {
   double ElevationFactor = 0;             // pressure per unit of elevation
   std::unique_ptr<TFrictionLaw> Law;      // loss law of the project's friction method
   TLossConstants Constants;
-  // Rows of each pipe's loop and path entries, sorted by row (indexed by pipe number).
-  std::vector<std::vector<TRowEntry>> PipeRows;
+  // Per pipe number: every loop and path through it as a column (loops, then paths, in order)
+  // with the pipe's direction in it, and the equation rows among them, both in increasing order.
+  std::vector<std::vector<TRowEntry>> PipeColumns, PipeRows;
   int32_t RowCount = 0;
+  std::vector<TSeriesRun> SeriesRuns;  // the pipes that lie in some loop or path
+  // Consecutive runs on the same paths the same way, such as a main that carries the paths of the
+  // remote area past one loop after the other: their slopes add up to the same path-by-path part
+  // of the Jacobian. Each group is given by its first run.
+  std::vector<int32_t> PathGroups;
+  // Per pipe number: in series with the pipe before, with the same loss coefficients and neither
+  // with a device, so that the loss law gives both the same results.
+  std::vector<char> AlikeWithPrevious;
+  TPathCache Paths;  // cleared with every new topology
+  // Node numbers of every pipe's ends (indexed by pipe number), found with the neighbours.
+  std::vector<int32_t> FromNodeNumbers, ToNodeNumbers;
   bool Converted = false;  // the model is in calculation units
 };
 

@@ -38,6 +38,40 @@ void PrepareReynolds(TPipe& pipe, const TLossConstants& c) {
   pipe.ReynoldsCoef = UnitsOf(c.Metric).Reynolds * DensityOf(c) / (c.Viscosity * pipe.InsideDiameter);
 }
 
+// |q|^0.85 of the Hazen-Williams loss. Pipes in series come in pipe order and carry the same
+// flow, so the last power is kept and std::pow runs once per run of such pipes.
+class TFlowPower {
+ public:
+  double Of(double flow) {
+    if (flow != FFlow) {
+      FFlow = flow;
+      FPower = std::pow(flow, 0.85);
+    }
+    return FPower;
+  }
+
+ private:
+  double FFlow = 0, FPower = 0;
+};
+
+// The friction factor of the last pipe: pipes in series of one size carry the same Reynolds
+// number, and Colebrook's factor costs an iteration.
+class TFrictionFactorMemo {
+ public:
+  template <typename Factor>
+  double Of(double reynolds, double roughnessTerm, Factor factor) {
+    if (!(reynolds == FReynolds && roughnessTerm == FRoughnessTerm)) {
+      FReynolds = reynolds;
+      FRoughnessTerm = roughnessTerm;
+      FFactor = factor(reynolds, roughnessTerm);
+    }
+    return FFactor;
+  }
+
+ private:
+  double FReynolds = -1, FRoughnessTerm = -1, FFactor = 0;
+};
+
 class THazenWilliamsLaw final : public TFrictionLaw {
  public:
   void Prepare(TPipe& pipe, const TLossConstants& c) const override {
@@ -49,8 +83,11 @@ class THazenWilliamsLaw final : public TFrictionLaw {
   }
   void Evaluate(TPipe& pipe) const override {
     pipe.Reynolds = std::fabs(pipe.Flow) * pipe.ReynoldsCoef;
-    EvaluateHazenWilliams(pipe, pipe.FrictionCoef, pipe.VelPressCoef);
+    EvaluateHazenWilliams(pipe, pipe.FrictionCoef, pipe.VelPressCoef, FPower.Of(std::fabs(pipe.Flow)));
   }
+
+ private:
+  mutable TFlowPower FPower;
 };
 
 // Darcy-Weisbach with the friction factor of one method; the factor is held constant in the
@@ -71,7 +108,8 @@ class TDarcyWeisbachLaw : public TFrictionLaw {
     const double aq = std::fabs(q);
     SetVelocityPressure(pipe, pipe.VelPressCoef);
     pipe.Reynolds = aq * pipe.ReynoldsCoef;
-    const double f = Factor(pipe.Reynolds, pipe.RoughnessTerm);
+    const auto factor = [this](double re, double t) { return Factor(re, t); };
+    const double f = FFactor.Of(pipe.Reynolds, pipe.RoughnessTerm, factor);
     pipe.FrictionFactor = f;
     pipe.FrictionLoss = Sign(q) * (q * q * pipe.FrictionCoef * f + pipe.VelocityPressure * pipe.FittingK);
     pipe.LossSlope = aq * 2 * pipe.FrictionCoef * f + pipe.FittingK * pipe.VelPressSlope;
@@ -83,6 +121,9 @@ class TDarcyWeisbachLaw : public TFrictionLaw {
     return pipe.CFactor / (3.7 * pipe.InsideDiameter);
   }
   virtual double Factor(double reynolds, double roughnessTerm) const = 0;
+
+ private:
+  mutable TFrictionFactorMemo FFactor;
 };
 
 class TNfpa750Law final : public TDarcyWeisbachLaw {
@@ -174,9 +215,15 @@ double HazenVelPressCoef(bool metric, double diameter) {
 
 void EvaluateHazenWilliams(TPipe& pipe, double frictionCoef, double velPressCoef) {
   const double q = pipe.Flow;
+  EvaluateHazenWilliams(pipe, frictionCoef, velPressCoef, q == 0 ? 0 : std::pow(std::fabs(q), 0.85));
+}
+
+void EvaluateHazenWilliams(TPipe& pipe, double frictionCoef, double velPressCoef, double flowPower) {
+  const double q = pipe.Flow;
   SetVelocityPressure(pipe, velPressCoef);
-  const double c = q == 0 ? 0 : frictionCoef * std::pow(std::fabs(q), 0.85);
-  pipe.FrictionLoss = Sign(q) * pipe.VelocityPressure * pipe.FittingK + c * q;
+  const double c = q == 0 ? 0 : frictionCoef * flowPower;
+  const double fittingLoss = pipe.VelocityPressure * pipe.FittingK;  // takes the flow's direction
+  pipe.FrictionLoss = (q > 0 ? fittingLoss : q < 0 ? -fittingLoss : 0 * fittingLoss) + c * q;
   pipe.LossSlope = std::fabs(1.85 * c) + pipe.FittingK * pipe.VelPressSlope;
 }
 

@@ -35,6 +35,8 @@ double HazenFrictionCoef(bool metric, double totalLength, double cFactor, double
 double HazenVelPressCoef(bool metric, double diameter);
 // Hazen-Williams loss and slope with the given coefficients; leaves Reynolds and FrictionFactor.
 void EvaluateHazenWilliams(TPipe& pipe, double frictionCoef, double velPressCoef);
+// The same with |Flow|^0.85 given.
+void EvaluateHazenWilliams(TPipe& pipe, double frictionCoef, double velPressCoef, double flowPower);
 
 // Darcy friction factors from the Reynolds number and the roughness term e / (3.7 d).
 double Nfpa750Factor(double reynolds, double roughnessTerm);

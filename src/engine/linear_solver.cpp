@@ -1,5 +1,6 @@
 #include "engine/linear_solver.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pelmora {
@@ -7,6 +8,7 @@ namespace pelmora {
 namespace {
 
 constexpr double kTinyPivot = 1e-20;
+constexpr Eigen::Index kBlockedFromRows = 256;
 
 // Divides each row (and its right side) by its largest magnitude; false for a row of zeros.
 bool ScaleRows(Eigen::MatrixXd& a, Eigen::MatrixXd& b) {
@@ -21,10 +23,54 @@ bool ScaleRows(Eigen::MatrixXd& a, Eigen::MatrixXd& b) {
 
 }  // namespace
 
+// Hundreds of rows (every head of a large system flowing) go to the library's blocked
+// decomposition, whose matrix kernels win there; the tens of rows most Newton systems have are
+// decomposed within their envelope.
 bool TCholeskySolver::Solve(Eigen::MatrixXd& a, Eigen::MatrixXd& b) {
+  if (a.rows() < kBlockedFromRows) return SolveWithinEnvelope(a, b);
   Eigen::LLT<Eigen::Ref<Eigen::MatrixXd>, Eigen::Upper> llt(a);
   if (llt.info() != Eigen::Success) return false;
   llt.solveInPlace(b);
+  return true;
+}
+
+// Unblocked, one row of U after the other, each element a dot product of two contiguous columns.
+// U keeps the envelope of the upper triangle (no element above a column's first non-zero fills
+// in), so every product starts at the later of the two columns' first non-zeros: loops meet only
+// their neighbours and the paths through them.
+bool TCholeskySolver::SolveWithinEnvelope(Eigen::MatrixXd& a, Eigen::MatrixXd& b) {
+  const Eigen::Index n = a.rows();
+  FFirst.resize(n);
+  for (Eigen::Index j = 0; j < n; ++j) {
+    Eigen::Index first = 0;
+    while (first < j && a(first, j) == 0) ++first;
+    FFirst[j] = first;
+  }
+  auto column = [&](Eigen::Index j, Eigen::Index from, Eigen::Index to) { return a.col(j).segment(from, to - from); };
+  for (Eigen::Index j = 0; j < n; ++j) {
+    const double pivot = a(j, j) - column(j, FFirst[j], j).squaredNorm();
+    if (pivot <= 0) return false;
+    const double u = std::sqrt(pivot);
+    a(j, j) = u;
+    for (Eigen::Index i = j + 1; i < n; ++i) {
+      if (FFirst[i] > j) continue;
+      const Eigen::Index from = std::max(FFirst[i], FFirst[j]);
+      a(j, i) = (a(j, i) - column(j, from, j).dot(column(i, from, j))) / u;
+    }
+  }
+  // U^T U x = b: forward with U^T, then back with U, both along U's contiguous columns.
+  for (Eigen::Index c = 0; c < b.cols(); ++c) {
+    auto x = b.col(c);
+    for (Eigen::Index j = 0; j < n; ++j) {
+      const Eigen::Index from = FFirst[j];
+      x(j) = (x(j) - column(j, from, j).dot(x.segment(from, j - from))) / a(j, j);
+    }
+    for (Eigen::Index j = n - 1; j >= 0; --j) {
+      const Eigen::Index from = FFirst[j];
+      x(j) /= a(j, j);
+      x.segment(from, j - from) -= x(j) * column(j, from, j);
+    }
+  }
   return true;
 }
 

@@ -1,6 +1,8 @@
 // Dense solvers of the Newton step J dx = b: Cholesky for the symmetric case, LU otherwise.
 #pragma once
 
+#include <vector>
+
 #include <Eigen/Dense>
 
 namespace pelmora {
@@ -17,6 +19,10 @@ class TLinearSolver {
 class TCholeskySolver final : public TLinearSolver {
  public:
   bool Solve(Eigen::MatrixXd& a, Eigen::MatrixXd& b) override;
+
+ private:
+  bool SolveWithinEnvelope(Eigen::MatrixXd& a, Eigen::MatrixXd& b);
+  std::vector<Eigen::Index> FFirst;  // per column, the row of its first non-zero
 };
 
 // LU decomposition with partial pivoting scaled by each row's largest element; a row of zeros

@@ -90,28 +90,30 @@ bool PreparePipeCoefficients(TCalcEngine& e, TEngineState& s, TPipe& pipe) {
   return true;
 }
 
+// Fitting lengths and K coefficients of one pipe, in input units as the database gives them.
+void PreparePipeFittings(const TCalcEngine& e, TPipe& pipe) {
+  const TMaterials& db = e.FMaterials != nullptr ? *e.FMaterials : Materials();
+  pipe.FittingLength = pipe.FittingK = 0;
+  pipe.FittingLengths.assign(pipe.Fittings.size(), 0);
+  pipe.FittingKs.assign(pipe.Fittings.size(), 0);
+  for (size_t f = 0; f < pipe.Fittings.size(); ++f) {
+    const double value = db.FittingLoss(pipe.Fittings[f], pipe.Material, e.FInputUnits.Length, e.FInputUnits.Size,
+                                        pipe.CFactor, pipe.NominalSize);
+    if (value >= 0) {
+      pipe.FittingLengths[f] = value;
+      pipe.FittingLength += value;
+    } else {
+      pipe.FittingKs[f] = -value;
+      pipe.FittingK += -value;
+    }
+  }
+  pipe.TotalLength = pipe.Length + pipe.FittingLength;
+}
+
 }  // namespace
 
 void PrepareFittings(TCalcEngine& e) {
-  const TMaterials& db = e.FMaterials != nullptr ? *e.FMaterials : Materials();
-  for (size_t i = 1; i < e.FPipes.size(); ++i) {
-    TPipe& pipe = *e.FPipes[i];
-    pipe.FittingLength = pipe.FittingK = 0;
-    pipe.FittingLengths.assign(pipe.Fittings.size(), 0);
-    pipe.FittingKs.assign(pipe.Fittings.size(), 0);
-    for (size_t f = 0; f < pipe.Fittings.size(); ++f) {
-      const double value = db.FittingLoss(pipe.Fittings[f], pipe.Material, e.FInputUnits.Length,
-                                          e.FInputUnits.Size, pipe.CFactor, pipe.NominalSize);
-      if (value >= 0) {
-        pipe.FittingLengths[f] = value;
-        pipe.FittingLength += value;
-      } else {
-        pipe.FittingKs[f] = -value;
-        pipe.FittingK += -value;
-      }
-    }
-    pipe.TotalLength = pipe.Length + pipe.FittingLength;
-  }
+  for (size_t i = 1; i < e.FPipes.size(); ++i) PreparePipeFittings(e, *e.FPipes[i]);
 }
 
 bool InitNodesAndPipes(TCalcEngine& e, TEngineState& s) {
@@ -154,6 +156,24 @@ bool InitNodesAndPipes(TCalcEngine& e, TEngineState& s) {
     ResetPipeResults(pipe);
     ok = PreparePipeCoefficients(e, s, pipe) && ok;
   }
+  return ok;
+}
+
+bool PrepareAddedPipes(TCalcEngine& e, TEngineState& s, const std::vector<TPipe*>& pipes) {
+  bool ok = true;
+  for (TPipe* pipe : pipes) {
+    ConvertPipeUnits(*pipe, e.FCalcUnits, e.FInputUnits, e.FFrictionMethod);
+    PreparePipeFittings(e, *pipe);
+    ConvertPipeUnits(*pipe, e.FInputUnits, e.FCalcUnits, e.FFrictionMethod);
+    for (TNode* node : {pipe->FromNode, pipe->ToNode}) {
+      node->Unsolved = true;
+      node->ElevationPressure = node->Elevation * s.ElevationFactor;
+    }
+    if (pipe->HazenPipe) e.FHazenPipesUsed = true;
+    ResetPipeResults(*pipe);
+    ok = PreparePipeCoefficients(e, s, *pipe) && ok;
+  }
+  s.Marks.assign(e.FPipes.size(), TPipeMark{});
   return ok;
 }
 

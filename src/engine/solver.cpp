@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
-#include <unordered_map>
 
 #include "engine/curves.h"
 #include "engine/engine_state.h"
@@ -31,15 +30,30 @@ double DeviceSlope(const TPipe& pipe) {
   return slope;
 }
 
+// Takes the loss law's results from the pipe before, which has the same flow and coefficients.
+void TakeLawResults(TPipe& pipe, const TPipe& before) {
+  pipe.VelocityPressure = before.VelocityPressure;
+  pipe.VelPressSlope = before.VelPressSlope;
+  pipe.Reynolds = before.Reynolds;
+  pipe.FrictionFactor = before.FrictionFactor;
+  pipe.FrictionLoss = before.FrictionLoss;
+  pipe.LossSlope = before.LossSlope;
+}
+
 }  // namespace
 
 void UpdatePipes(TCalcEngine& e, TEngineState& s) {
   const uint64_t start = CycleCount();
   const bool darcyWithHazenPipes = e.FFrictionMethod != fmHazenWilliams && e.FHazenPipesUsed;
+  const std::vector<char>& alike = s.AlikeWithPrevious;
   for (size_t k = 1; k < e.FPipes.size(); ++k) {
     TPipe& pipe = *e.FPipes[k];
-    s.Law->Evaluate(pipe);
+    if (k < alike.size() && alike[k])
+      TakeLawResults(pipe, *e.FPipes[k - 1]);
+    else
+      s.Law->Evaluate(pipe);
     pipe.DeviceLoss = 0;
+    if (pipe.Devices.empty()) continue;
     for (TSpecial* device : pipe.Devices) pipe.DeviceLoss += CurvePressure(*device, pipe.Flow);
     pipe.LossSlope += DeviceSlope(pipe);
   }
@@ -60,14 +74,6 @@ std::string ArithmeticFaultText() {
 }
 
 TNetworkSolver::TNetworkSolver(TCalcEngine& e, TEngineState& s) : FEngine(e), FState(s) {
-  std::unordered_map<const TNode*, int32_t> numbers;
-  for (size_t i = 1; i < e.FNodes.size(); ++i) numbers[e.FNodes[i]] = static_cast<int32_t>(i);
-  FFromNumber.assign(e.FPipes.size(), 0);
-  FToNumber.assign(e.FPipes.size(), 0);
-  for (size_t k = 1; k < e.FPipes.size(); ++k) {
-    FFromNumber[k] = numbers[e.FPipes[k]->FromNode];
-    FToNumber[k] = numbers[e.FPipes[k]->ToNode];
-  }
   FVelocityGiver.assign(e.FNodes.size(), 0);
   FPipeLoss.assign(e.FPipes.size(), 0);
 }
@@ -78,11 +84,12 @@ TSolveOutcome TNetworkSolver::SolveBaseNode(int32_t baseNode) {
   e.FBaseNode = FBase;
   const int32_t errorsBefore = e.FErrorCount;
   if (!FindPaths(e, FState, baseNode, TPathMode::Flowing)) return TSolveOutcome::Stopped;
+  // The pipe lists of the loops and paths come first: the initial pipe flows are built from them.
+  SetupMatrix(e, FState);
   InitialFlows();
   e.FIterations = 0;
   const size_t n = std::max<size_t>(20, e.FLoops.size() + e.FPaths.size());
   FEquationTolerance = e.FTolerance / static_cast<double>(n);
-  SetupMatrix(e, FState);
   FJ.resize(FState.RowCount, FState.RowCount);
   FF.resize(FState.RowCount);
   FDx.resize(FState.RowCount);
@@ -123,16 +130,23 @@ void TNetworkSolver::InitialFlows() {
   FBase->Flow = share;
   for (auto& path : e.FPaths)
     if (e.FNodes[path->EndNodeNumber]->Kind == nkWater) path->Flow = share;
+  for (size_t k = 1; k < e.FPipes.size(); ++k) e.FPipes[k]->Flow = 0;
   BuildPipeFlows();
   UpdatePipes(e, FState);
 }
 
+// Each pipe's flow sums the flows of its loops and paths in their order; pipes in series have
+// the same sum. Pipes outside every loop and path keep the zero flow of the initial flows.
 void TNetworkSolver::BuildPipeFlows() {
   TCalcEngine& e = FEngine;
-  for (size_t k = 1; k < e.FPipes.size(); ++k) e.FPipes[k]->Flow = 0;
+  FColumnFlows.clear();
   for (const auto* list : {&e.FLoops, &e.FPaths})
-    for (const auto& loop : *list)
-      for (int32_t entry : loop->PipeNumbers) e.FPipes[Magnitude(entry)]->Flow += SignOf(entry) * loop->Flow;
+    for (const auto& loop : *list) FColumnFlows.push_back(loop->Flow);
+  for (const TSeriesRun& run : FState.SeriesRuns) {
+    double flow = 0;
+    for (const TRowEntry& column : FState.PipeColumns[run.FirstPipe]) flow += column.Sign * FColumnFlows[column.Row];
+    for (int32_t k = run.FirstPipe; k <= run.LastPipe; ++k) e.FPipes[k]->Flow = flow;
+  }
 }
 
 // A node's velocity pressure comes from the fastest pipe flowing into it, provided water also
@@ -199,7 +213,7 @@ void TNetworkSolver::Evaluate() {
   for (size_t k = 1; k < e.FPipes.size(); ++k) {
     TPipe& pipe = *e.FPipes[k];
     pipe.TotalLoss = pipe.FrictionLoss + pipe.DeviceLoss + pipe.ElevationLoss;
-    FPipeLoss[k] = PipeDrop(pipe) - pipe.ElevationLoss;
+    FPipeLoss[k] = (e.FUseVelocityPressure ? PipeDrop(pipe) : pipe.TotalLoss) - pipe.ElevationLoss;
   }
   for (auto& loop : e.FLoops) {
     loop->Loss = 0;
@@ -262,27 +276,40 @@ void TNetworkSolver::AssembleResiduals() {
   }
 }
 
-// d(loss of row i)/d(flow of row j) sums the slopes of the pipes both share, signed by whether
-// they run the pipe the same way. Without velocity pressures only the upper triangle is needed.
+// d(loss of row i)/d(flow of row j) sums the slopes of the pipes both rows share, signed by
+// whether they run the pipe the same way. Pipes in series add their summed slope once, and so do
+// runs of a path group for the rows of their paths. Without velocity pressures only the upper
+// triangle is needed.
 void TNetworkSolver::AssembleJacobian() {
   TCalcEngine& e = FEngine;
-  const bool full = e.FUseVelocityPressure;
-  for (size_t k = 1; k < e.FPipes.size(); ++k) {
-    const std::vector<TRowEntry>& rows = FState.PipeRows[k];
-    if (rows.empty()) continue;
-    const double slope = std::fabs(e.FPipes[k]->LossSlope);
-    for (size_t a = 0; a < rows.size(); ++a) {
-      const double sa = rows[a].Sign * slope;
-      const int32_t ra = rows[a].Row;
-      FJ(ra, ra) += slope;
-      for (size_t b = a + 1; b < rows.size(); ++b) {
-        const double v = sa * rows[b].Sign;
-        FJ(ra, rows[b].Row) += v;
-        if (full) FJ(rows[b].Row, ra) += v;
-      }
+  FGroupSlopes.assign(FState.PathGroups.size(), 0.0);
+  for (const TSeriesRun& run : FState.SeriesRuns) {
+    double slope = 0;
+    for (int32_t k = run.FirstPipe; k <= run.LastPipe; ++k) slope += std::fabs(e.FPipes[k]->LossSlope);
+    const std::vector<TRowEntry>& rows = FState.PipeRows[run.FirstPipe];
+    AddSlope(rows.data(), rows.data() + run.LoopRows, rows.data() + rows.size(), slope);
+    FGroupSlopes[run.PathGroup] += slope;
+  }
+  for (size_t g = 0; g < FState.PathGroups.size(); ++g) {
+    const TSeriesRun& run = FState.SeriesRuns[FState.PathGroups[g]];
+    const std::vector<TRowEntry>& rows = FState.PipeRows[run.FirstPipe];
+    AddSlope(rows.data() + run.LoopRows, rows.data() + rows.size(), rows.data() + rows.size(), FGroupSlopes[g]);
+  }
+  if (e.FUseVelocityPressure) AddVelocityCoupling();
+}
+
+// The slope for every row of [first, last) with itself and with each row after it up to end.
+void TNetworkSolver::AddSlope(const TRowEntry* first, const TRowEntry* last, const TRowEntry* end, double slope) {
+  const bool full = FEngine.FUseVelocityPressure;
+  for (const TRowEntry* a = first; a != last; ++a) {
+    const double sa = a->Sign * slope;
+    FJ(a->Row, a->Row) += slope;
+    for (const TRowEntry* b = a + 1; b != end; ++b) {
+      const double v = sa * b->Sign;
+      FJ(a->Row, b->Row) += v;
+      if (full) FJ(b->Row, a->Row) += v;
     }
   }
-  if (full) AddVelocityCoupling();
 }
 
 // A pipe that carries a node's velocity pressure into its loss depends on the flow of the pipe
@@ -303,8 +330,8 @@ void TNetworkSolver::AddVelocityCoupling() {
   };
   for (size_t k = 1; k < e.FPipes.size(); ++k) {
     const TPipe& pipe = *e.FPipes[k];
-    if (pipe.VelocityAtBegin) couple(k, FFromNumber[k], 1);
-    if (pipe.VelocityAtEnd) couple(k, FToNumber[k], -1);
+    if (pipe.VelocityAtBegin) couple(k, FState.FromNodeNumbers[k], 1);
+    if (pipe.VelocityAtEnd) couple(k, FState.ToNodeNumbers[k], -1);
   }
 }
 

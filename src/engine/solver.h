@@ -17,6 +17,7 @@ class TNode;
 class TPipe;
 class TLoop;
 struct TEngineState;
+struct TRowEntry;
 
 // Evaluates every pipe at its current flow: loss law, devices, and Hazen-Williams pipes of a
 // Darcy-Weisbach project.
@@ -54,6 +55,7 @@ class TNetworkSolver {
   TStep NewtonStep();
   void AssembleResiduals();
   void AssembleJacobian();
+  void AddSlope(const TRowEntry* first, const TRowEntry* last, const TRowEntry* end, double slope);
   void AddVelocityCoupling();
   void AddPathDiagonals();
   void HoldShutSources();
@@ -91,9 +93,10 @@ class TNetworkSolver {
   TLoop* FGoverning = nullptr;  // demand calculation: the path that sets the base pressure
   TCholeskySolver FCholesky;
   TLuSolver FLu;
-  std::vector<int32_t> FFromNumber, FToNumber;  // node numbers of every pipe's ends
   std::vector<int32_t> FVelocityGiver;           // per node: pipe that gives its velocity pressure
   std::vector<double> FPipeLoss;                 // per pipe: loss counted along loops and paths
+  std::vector<double> FColumnFlows;              // flows of the loops, then of the paths
+  std::vector<double> FGroupSlopes;              // summed slope of each path group
   std::vector<int32_t> FShutRows;                // rows of sources that stay shut this step
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <unordered_map>
 
 #include "engine/engine_state.h"
 #include "input/units/text.h"
@@ -172,14 +173,53 @@ int32_t SearchPath(TCalcEngine& e, TEngineState& s, const TNode& n, const std::v
   return 0;
 }
 
-std::unique_ptr<TLoop> PathFrom(const TEngineState& s, int32_t targetPipe, int32_t endNode, size_t number) {
-  auto path = std::make_unique<TLoop>();
-  path->Name = std::to_string(number);
-  path->EndNodeNumber = endNode;
-  for (int32_t p = targetPipe; p != kNoPred; p = s.Marks[p].Pred)
-    path->PipeNumbers.push_back(s.Marks[p].Dir == 1 ? -p : p);
-  return path;
+TIntArray PipesBack(const TEngineState& s, int32_t targetPipe) {
+  TIntArray pipes;
+  for (int32_t p = targetPipe; p != kNoPred; p = s.Marks[p].Pred) pipes.push_back(s.Marks[p].Dir == 1 ? -p : p);
+  return pipes;
 }
+
+// Searches the paths to the base node that the cache does not hold yet. The searches start with
+// every pipe free and leave them so; the base node's pipes are the targets.
+class TPathSearch {
+ public:
+  TPathSearch(TCalcEngine& e, TEngineState& s, int32_t baseNode) : FEngine(e), FState(s), FBase(baseNode) {
+    TPathCache& cache = s.Paths;
+    if (cache.BaseNode != baseNode || cache.Searched.size() != e.FNodes.size()) {
+      cache.BaseNode = baseNode;
+      cache.Searched.assign(e.FNodes.size(), 0);
+      cache.Pipes.assign(e.FNodes.size(), {});
+    }
+  }
+
+  const TIntArray& PipesOf(int32_t n) {
+    TPathCache& cache = FState.Paths;
+    if (!cache.Searched[n]) {
+      if (FTarget.empty()) Start();
+      const int32_t found = SearchPath(FEngine, FState, *FEngine.FNodes[n], FTarget, FVisited);
+      cache.Pipes[n] = found != 0 ? PipesBack(FState, found) : TIntArray{};
+      cache.Searched[n] = 1;
+      ClearVisited(FState, FVisited);
+    }
+    return cache.Pipes[n];
+  }
+
+ private:
+  void Start() {
+    FTarget.assign(FEngine.FPipes.size(), 0);
+    for (int32_t entry : FEngine.FNodes[FBase]->PipeList) FTarget[Magnitude(entry)] = 1;
+    for (TPipeMark& m : FState.Marks) {
+      m.Mark = pmFree;
+      m.Pred = kNoPred;
+    }
+  }
+
+  TCalcEngine& FEngine;
+  TEngineState& FState;
+  int32_t FBase;
+  std::vector<char> FTarget;
+  std::vector<int32_t> FVisited;
+};
 
 void AppendEntries(TCalcEngine& e, const TLoop& loop, int32_t number, bool toPathList) {
   for (int32_t entry : loop.PipeNumbers) {
@@ -188,10 +228,60 @@ void AppendEntries(TCalcEngine& e, const TLoop& loop, int32_t number, bool toPat
   }
 }
 
-void AddRowEntries(TEngineState& s, const TLoop& loop) {
-  if (loop.Equation < 0) return;
-  for (int32_t entry : loop.PipeNumbers)
-    s.PipeRows[Magnitude(entry)].push_back({loop.Equation, entry > 0 ? 1.0 : -1.0});
+void AddPipeEntries(TEngineState& s, const TLoop& loop, int32_t column) {
+  for (int32_t entry : loop.PipeNumbers) {
+    const double sign = entry > 0 ? 1.0 : -1.0;
+    s.PipeColumns[Magnitude(entry)].push_back({column, sign});
+    if (loop.Equation >= 0) s.PipeRows[Magnitude(entry)].push_back({loop.Equation, sign});
+  }
+}
+
+bool SameEntry(const TRowEntry& a, const TRowEntry& b) { return a.Row == b.Row && a.Sign == b.Sign; }
+
+bool SameEntries(const std::vector<TRowEntry>& a, const std::vector<TRowEntry>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameEntry);
+}
+
+bool SameLossCoefficients(const TPipe& a, const TPipe& b) {
+  return a.Devices.empty() && b.Devices.empty() && a.FrictionCoef == b.FrictionCoef &&
+         a.VelPressCoef == b.VelPressCoef && a.ReynoldsCoef == b.ReynoldsCoef && a.RoughnessTerm == b.RoughnessTerm &&
+         a.FittingK == b.FittingK;
+}
+
+bool SamePathRows(const TEngineState& s, const TSeriesRun& a, const TSeriesRun& b) {
+  const std::vector<TRowEntry>& rowsA = s.PipeRows[a.FirstPipe];
+  const std::vector<TRowEntry>& rowsB = s.PipeRows[b.FirstPipe];
+  return std::equal(rowsA.begin() + a.LoopRows, rowsA.end(), rowsB.begin() + b.LoopRows, rowsB.end(), SameEntry);
+}
+
+void FindPathGroups(const TCalcEngine& e, TEngineState& s) {
+  const int32_t loops = static_cast<int32_t>(e.FLoops.size());
+  s.PathGroups.clear();
+  for (size_t r = 0; r < s.SeriesRuns.size(); ++r) {
+    TSeriesRun& run = s.SeriesRuns[r];
+    const std::vector<TRowEntry>& rows = s.PipeRows[run.FirstPipe];
+    run.LoopRows = static_cast<int32_t>(
+        std::find_if(rows.begin(), rows.end(), [&](const TRowEntry& row) { return row.Row >= loops; }) - rows.begin());
+    if (r == 0 || !SamePathRows(s, s.SeriesRuns[r - 1], run)) s.PathGroups.push_back(static_cast<int32_t>(r));
+    run.PathGroup = static_cast<int32_t>(s.PathGroups.size()) - 1;
+  }
+}
+
+void FindSeriesRuns(const TCalcEngine& e, TEngineState& s) {
+  s.SeriesRuns.clear();
+  s.AlikeWithPrevious.assign(e.FPipes.size(), 0);
+  const int32_t pipes = static_cast<int32_t>(e.FPipes.size());
+  for (int32_t k = 1; k < pipes; ++k) {
+    if (s.PipeColumns[k].empty()) continue;
+    if (!s.SeriesRuns.empty() && s.SeriesRuns.back().LastPipe == k - 1 &&
+        SameEntries(s.PipeColumns[k - 1], s.PipeColumns[k])) {
+      s.SeriesRuns.back().LastPipe = k;
+      s.AlikeWithPrevious[k] = SameLossCoefficients(*e.FPipes[k - 1], *e.FPipes[k]);
+    } else {
+      s.SeriesRuns.push_back({k, k, 0, 0});
+    }
+  }
+  FindPathGroups(e, s);
 }
 
 }  // namespace
@@ -224,6 +314,8 @@ bool FindNeighbors(TCalcEngine& e) {
 
 bool SplitSystem(TCalcEngine& e, TEngineState& s) {
   const uint64_t start = CycleCount();
+  // The neighbours were found anew: paths searched before may no longer hold.
+  s.Paths = TPathCache{};
   for (TPipeMark& m : s.Marks) m = TPipeMark{};
   if (e.FPipes.size() < 2) return true;
   std::vector<int32_t> work{1};
@@ -280,24 +372,20 @@ bool FindPaths(TCalcEngine& e, TEngineState& s, int32_t baseNode, TPathMode mode
   const uint64_t start = CycleCount();
   e.FPaths.clear();
   s.MainSourcePath = nullptr;
-  std::vector<char> target(e.FPipes.size(), 0);
-  for (int32_t entry : e.FNodes[baseNode]->PipeList) target[Magnitude(entry)] = 1;
-  for (TPipeMark& m : s.Marks) {
-    m.Mark = pmFree;
-    m.Pred = kNoPred;
-  }
-  std::vector<int32_t> visited;
+  TPathSearch search(e, s, baseNode);
   for (int32_t n = 1; n < static_cast<int32_t>(e.FNodes.size()); ++n) {
     const TNode& node = *e.FNodes[n];
     if (n == baseNode) continue;
     const bool wanted = mode == TPathMode::Riser ? SameText(node.Name, e.FRiserNodeName) : TakesOrGivesWater(node);
     if (!wanted) continue;
-    const int32_t found = SearchPath(e, s, node, target, visited);
-    if (found != 0) {
-      e.FPaths.push_back(PathFrom(s, found, n, e.FPaths.size() + 1));
-      if (&node == e.FInputNode) s.MainSourcePath = e.FPaths.back().get();
-    }
-    ClearVisited(s, visited);
+    const TIntArray& pipes = search.PipesOf(n);
+    if (pipes.empty()) continue;
+    auto path = std::make_unique<TLoop>();
+    path->Name = std::to_string(e.FPaths.size() + 1);
+    path->EndNodeNumber = n;
+    path->PipeNumbers = pipes;
+    if (&node == e.FInputNode) s.MainSourcePath = path.get();
+    e.FPaths.push_back(std::move(path));
   }
   e.FCycles.FindPaths += CycleCount() - start;
   if (mode == TPathMode::Flowing && e.FPaths.empty()) {
@@ -305,6 +393,17 @@ bool FindPaths(TCalcEngine& e, TEngineState& s, int32_t baseNode, TPathMode mode
     return false;
   }
   return true;
+}
+
+void NumberPipeEnds(TCalcEngine& e, TEngineState& s) {
+  std::unordered_map<const TNode*, int32_t> numbers;
+  for (size_t i = 1; i < e.FNodes.size(); ++i) numbers[e.FNodes[i]] = static_cast<int32_t>(i);
+  s.FromNodeNumbers.assign(e.FPipes.size(), 0);
+  s.ToNodeNumbers.assign(e.FPipes.size(), 0);
+  for (size_t k = 1; k < e.FPipes.size(); ++k) {
+    s.FromNodeNumbers[k] = numbers[e.FPipes[k]->FromNode];
+    s.ToNodeNumbers[k] = numbers[e.FPipes[k]->ToNode];
+  }
 }
 
 void SetupMatrix(TCalcEngine& e, TEngineState& s) {
@@ -330,13 +429,16 @@ void SetupMatrix(TCalcEngine& e, TEngineState& s) {
     if (end.Kind == nkHead) end.VelocityPressure = 0;
   }
   s.RowCount = row;
-  s.PipeRows.assign(e.FPipes.size(), {});
-  for (const auto& loop : e.FLoops) AddRowEntries(s, *loop);
-  for (const auto& path : e.FPaths) AddRowEntries(s, *path);
-  for (auto& rows : s.PipeRows)
-    std::sort(rows.begin(), rows.end(), [](const TRowEntry& a, const TRowEntry& b) { return a.Row < b.Row; });
+  // The lists keep their storage from one base node and one remote-area position to the next.
+  s.PipeColumns.resize(e.FPipes.size());
+  s.PipeRows.resize(e.FPipes.size());
+  for (auto& columns : s.PipeColumns) columns.clear();
+  for (auto& rows : s.PipeRows) rows.clear();
+  int32_t column = 0;
+  for (const auto& loop : e.FLoops) AddPipeEntries(s, *loop, column++);
+  for (const auto& path : e.FPaths) AddPipeEntries(s, *path, column++);
+  FindSeriesRuns(e, s);
   e.FCycles.MatrixSetup += CycleCount() - start;
 }
 
 }  // namespace pelmora
-

@@ -25,7 +25,10 @@ enum class TPathMode { Flowing, Riser };
 // One shortest path from the base node to every node that takes or gives water (Flowing), or
 // only to the bottom-of-riser node (Riser). Flowing mode gives error 775 and false without paths.
 bool FindPaths(TCalcEngine& engine, TEngineState& state, int32_t baseNode, TPathMode mode);
-// Loop and path lists of the pipes and the equation row of every loop and path.
+// Loop and path lists of the pipes, the equation row of every loop and path, and the pipes in
+// series.
 void SetupMatrix(TCalcEngine& engine, TEngineState& state);
+// The node numbers at both ends of every pipe.
+void NumberPipeEnds(TCalcEngine& engine, TEngineState& state);
 
 }  // namespace pelmora

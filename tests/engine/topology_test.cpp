@@ -183,6 +183,27 @@ TEST_F(TTopologyFixture, PathsGoToEveryNodeThatTakesOrGivesWater) {
   EXPECT_EQ(e.FPipes[2]->PathList, (TIntArray{-1}));
 }
 
+// Paths are kept from one search to the next while the pipes stay; a new pipe must be seen.
+TEST_F(TTopologyFixture, PathsFollowAPipeAddedAfterTheLastSearch) {
+  e.FInputNode = AddWater(e, "W", 0, 80);
+  AddNodeTo(e, "A", nkNode);
+  AddNodeTo(e, "B", nkNode);
+  AddHead(e, "H", 0, 10, 5.6);
+  AddPipeTo(e, "P1", "W", "A", 10, 2);
+  AddPipeTo(e, "P2", "A", "B", 10, 2);
+  AddPipeTo(e, "P3", "B", "H", 10, 2);
+  ASSERT_TRUE(Analyse());
+  ASSERT_TRUE(FindPaths(e, s, 1, TPathMode::Flowing));
+  EXPECT_EQ(e.FPaths[0]->PipeNumbers, (TIntArray{1, 2, 3}));
+  ASSERT_TRUE(FindPaths(e, s, 1, TPathMode::Flowing));
+  EXPECT_EQ(e.FPaths[0]->PipeNumbers, (TIntArray{1, 2, 3}));
+
+  AddPipeTo(e, "Short", "W", "H", 10, 2);
+  ASSERT_TRUE(Analyse());
+  ASSERT_TRUE(FindPaths(e, s, 1, TPathMode::Flowing));
+  EXPECT_EQ(e.FPaths[0]->PipeNumbers, (TIntArray{4}));
+}
+
 TEST_F(TTopologyFixture, SecondSourceGetsPathAndRow) {
   e.FInputNode = AddWater(e, "W1", 0, 80);
   AddWater(e, "W2", 0, 80);
