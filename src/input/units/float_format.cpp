@@ -50,7 +50,7 @@ void RoundToDigits(TDecimal& d, int keep) {
   if (keep >= static_cast<int>(d.Digits.size())) return;
   const bool roundUp = keep >= 0 && d.Digits[keep] >= '5';
   if (keep <= 0) {
-    d.Digits = roundUp ? "1" : "";
+    d.Digits.assign(roundUp ? 1 : 0, '1');
     d.Point += roundUp ? 1 : 0;
     StripTrailingZeros(d);
     return;
@@ -130,9 +130,11 @@ std::string FixedText(TDecimal d, const TPicture& p) {
   for (int i = 0; i < d.Point; ++i) integer += d.DigitAt(i);
   if (static_cast<int>(integer.size()) < p.IntegerMin) integer.insert(0, p.IntegerMin - integer.size(), '0');
   if (p.Thousands) integer = GroupThousands(integer);
-  std::string text = integer + FractionText(d, d.Point, p.FractionMax, p.FractionMin);
-  if (text.empty()) text = "0";
-  return (d.Negative && !d.IsZero() ? "-" : "") + text;
+  std::string text = d.Negative && !d.IsZero() ? "-" : "";
+  text += integer;
+  text += FractionText(d, d.Point, p.FractionMax, p.FractionMin);
+  if (text.empty() || text == "-") text += "0";
+  return text;
 }
 
 std::string ScientificText(TDecimal d, const TPicture& p) {
@@ -167,15 +169,17 @@ std::string FormatGeneral(double x) {
   const std::string sign = d.Negative ? "-" : "";
   const int size = static_cast<int>(d.Digits.size());
   if (d.Point > 15 || d.Point < -3) {
-    const std::string fraction = size > 1 ? "." + d.Digits.substr(1) : "";
     const int exponent = d.Point - 1;
-    return sign + d.Digits.substr(0, 1) + fraction + "E" + (exponent < 0 ? "-" : "") +
-           std::to_string(std::abs(exponent));
+    std::string text = sign + d.Digits[0];
+    if (size > 1) text.append(".").append(d.Digits, 1);
+    return text.append("E").append(exponent < 0 ? "-" : "").append(std::to_string(std::abs(exponent)));
   }
   if (d.Point <= 0) return sign + "0." + std::string(-d.Point, '0') + d.Digits;
   std::string integer;
   for (int i = 0; i < d.Point; ++i) integer += d.DigitAt(i);
-  return sign + integer + (size > d.Point ? "." + d.Digits.substr(d.Point) : "");
+  std::string text = sign + integer;
+  if (size > d.Point) text.append(".").append(d.Digits, d.Point);
+  return text;
 }
 
 }  // namespace pelmora
