@@ -1,15 +1,12 @@
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <stdexcept>
-#include <system_error>
 
 #include "app/app_commands.h"
 #include "app/command_file.h"
 #include "app/json_output.h"
 #include "input/calc_run.h"
 #include "input/zub_file.h"
+#include "input/zub_file_io_disk.h"
 #include "reports/text_report.h"
 
 namespace pelmora {
@@ -30,25 +27,6 @@ std::string SummaryLine(const TRunResult& result, const TZubFile& project) {
   return line + ", " + FormatFlow(engine.FDemandFlow) + " " + FlowWord(units.Flow) + " demand";
 }
 
-// Written under a temporary name and renamed, so that a failed write leaves no half file.
-void WriteJsonFile(const std::string& fileName, const std::string& text) {
-  const std::string temporary = fileName + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file || !(file << text) || !file.flush()) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw std::runtime_error("cannot write " + fileName);
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, fileName, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    throw std::runtime_error("cannot write " + fileName);
-  }
-}
-
 }  // namespace
 
 int CalcCommand(const std::string& fileName, const std::string& jsonTarget, const std::string& reportFile,
@@ -67,7 +45,7 @@ int CalcCommand(const std::string& fileName, const std::string& jsonTarget, cons
       out << json;
     } else {
       try {
-        WriteJsonFile(jsonTarget, json);
+        WriteFileSafely(jsonTarget, json);
       } catch (const std::exception& error) {
         err << "pelmora: " << error.what() << "\n";
         return kExitUnusable;
