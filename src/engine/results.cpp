@@ -36,72 +36,50 @@ void ForEachPumpCurve(TCalcEngine& e, Visit visit) {
   }
 }
 
-enum class TSegmentKind { Other, Digits, Letters };
-
-struct TSegment {
-  TSegmentKind Kind;
-  std::string Text;
-};
-
-std::vector<TSegment> SplitName(const std::string& name) {
-  std::vector<TSegment> segments;
+// A name's natural-order key: a byte string whose plain comparison orders names by their runs
+// of other characters (first), digits (by value) and letters (case ignored), run by run, a name
+// that is a prefix of another coming first. Each run starts with its rank byte; a digit run
+// carries its significant length before the digits, so leading zeros do not count; a letter run
+// ends with a zero byte, so a shorter run sorts before a longer one it begins.
+std::string NaturalKey(const std::string& name) {
+  enum : char { kOther = 1, kDigits = 2, kLetters = 3 };
+  auto rank = [](unsigned char c) -> char {
+    return std::isdigit(c) ? kDigits : std::isalpha(c) ? kLetters : kOther;
+  };
+  std::string key;
   size_t i = 0;
   while (i < name.size()) {
-    const unsigned char c = name[i];
-    const TSegmentKind kind = std::isdigit(c) ? TSegmentKind::Digits
-                              : std::isalpha(c) ? TSegmentKind::Letters
-                                                : TSegmentKind::Other;
+    const char kind = rank(static_cast<unsigned char>(name[i]));
     size_t j = i;
-    std::string text;
-    while (j < name.size()) {
-      const unsigned char d = name[j];
-      const TSegmentKind next = std::isdigit(d) ? TSegmentKind::Digits
-                                : std::isalpha(d) ? TSegmentKind::Letters
-                                                  : TSegmentKind::Other;
-      if (next != kind) break;
-      if (kind != TSegmentKind::Other) text += static_cast<char>(std::toupper(d));
-      ++j;
+    while (j < name.size() && rank(static_cast<unsigned char>(name[j])) == kind) ++j;
+    key += kind;
+    if (kind == kDigits) {
+      size_t first = i;
+      while (first < j && name[first] == '0') ++first;
+      const size_t length = j - first;
+      key += static_cast<char>(length >> 8 & 0xFF);
+      key += static_cast<char>(length & 0xFF);
+      key.append(name, first, length);
+    } else if (kind == kLetters) {
+      for (size_t k = i; k < j; ++k) key += static_cast<char>(std::toupper(static_cast<unsigned char>(name[k])));
+      key += '\0';
     }
-    segments.push_back({kind, text});
     i = j;
   }
-  return segments;
+  return key;
 }
 
-int CompareDigits(const std::string& a, const std::string& b) {
-  const size_t za = std::min(a.find_first_not_of('0'), a.size());
-  const size_t zb = std::min(b.find_first_not_of('0'), b.size());
-  const size_t la = a.size() - za, lb = b.size() - zb;
-  if (la != lb) return la < lb ? -1 : 1;
-  return a.compare(za, la, b, zb, lb);
-}
-
-// Empty (other characters) before digits before letters.
-int Rank(TSegmentKind kind) { return kind == TSegmentKind::Other ? 0 : kind == TSegmentKind::Digits ? 1 : 2; }
-
-int CompareSegments(const TSegment& a, const TSegment& b) {
-  if (a.Kind != b.Kind) return Rank(a.Kind) < Rank(b.Kind) ? -1 : 1;
-  if (a.Kind == TSegmentKind::Digits) return CompareDigits(a.Text, b.Text);
-  return a.Text.compare(b.Text);
-}
-
-int CompareSplitNames(const std::vector<TSegment>& sa, const std::vector<TSegment>& sb) {
-  for (size_t i = 0; i < sa.size() && i < sb.size(); ++i)
-    if (const int c = CompareSegments(sa[i], sb[i]); c != 0) return c < 0 ? -1 : 1;
-  if (sa.size() == sb.size()) return 0;
-  return sa.size() < sb.size() ? -1 : 1;
-}
-
-// Names are split once per object, not once per comparison.
+// Keys are made once per object, not once per comparison.
 template <typename T>
 void SortView(std::vector<T*>& view, const std::vector<T*>& list, int order) {
   struct TKeyed {
     T* Object;
-    std::vector<TSegment> Name;
+    std::string Name;
   };
   std::vector<TKeyed> keyed;
-  for (size_t i = 1; i < list.size(); ++i) keyed.push_back({list[i], SplitName(list[i]->Name)});
-  auto byName = [](const TKeyed& a, const TKeyed& b) { return CompareSplitNames(a.Name, b.Name) < 0; };
+  keyed.reserve(list.size());
+  for (size_t i = 1; i < list.size(); ++i) keyed.push_back({list[i], NaturalKey(list[i]->Name)});
+  auto byName = [](const TKeyed& a, const TKeyed& b) { return a.Name < b.Name; };
   auto byLine = [&](const TKeyed& a, const TKeyed& b) {
     return a.Object->Line != b.Object->Line ? a.Object->Line < b.Object->Line : byName(a, b);
   };
@@ -257,7 +235,10 @@ void ReportShortfalls(TCalcEngine& e) {
   }
 }
 
-int CompareNames(const std::string& a, const std::string& b) { return CompareSplitNames(SplitName(a), SplitName(b)); }
+int CompareNames(const std::string& a, const std::string& b) {
+  const int order = NaturalKey(a).compare(NaturalKey(b));
+  return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
 
 void TCalcEngine::SortPipes(int order) { SortView(FSortedPipes, FPipes, order); }
 void TCalcEngine::SortNodes(int order) { SortView(FSortedNodes, FNodes, order); }

@@ -25,7 +25,7 @@ class TEquivKFile {
   int SprinklerCount = 0;   // heads of the definition
 
   // The parse of the last ParseLines: one word list per line, material and C-factor in force per line.
-  TZubParameterTable FTokens;
+  std::vector<TZubParameterList> FTokens;  // a definition is short: full records, one list per line
   std::vector<std::string> FLineMaterial;
   std::vector<double> FLineCFactor;
   // Why the last evaluation gave no result (the private engine's errors).

@@ -55,11 +55,11 @@ struct TZubFile::Builder {
   void ReadCurvePoints(TSpecial& curve, int first, bool negate);
 
   // The words of the line being read.
-  const TZubParameterList& Words() const { return Project.FTokens[Line]; }
-  int WordCount() const { return static_cast<int>(Words().size()); }
-  const TZubParameter& Word(int index) const { return Words()[index]; }
+  TTokenLine Words() const { return Project.FTokens[Line]; }
+  int WordCount() const { return static_cast<int>(Project.FTokens.WordCount(Line)); }
+  TTokenView Word(int index) const { return Project.FTokens.Word(Line, static_cast<size_t>(index)); }
   bool HasParameter(int index) const { return index < WordCount() && !Word(index).Comment; }
-  const std::string& CommandWord() const { return Word(0).Text; }
+  std::string_view CommandWord() const { return Word(0).Text; }
   int CommandOf(int line) const;
 
   // The one gate through which every parameter is read.

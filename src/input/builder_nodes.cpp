@@ -60,7 +60,7 @@ void TZubFile::Builder::ReadNodeLine(int command) {
 
 void TZubFile::Builder::ReadHeadData(TNode& node) {
   const bool kValid = CheckParam(4, "K-factor");
-  const TZubParameter& kWord = Word(std::min(4, WordCount() - 1));
+  const TTokenView kWord = Word(std::min(4, WordCount() - 1));
   if (kValid && kWord.Value == 0) {
     node.Kind = nkNode;
     AddWarning(kHeadWarningCode, FormatText(kHeadDeactivated, {node.Name}), 4);
@@ -123,7 +123,7 @@ void TZubFile::Builder::NodeCopyAndPumpNodePass() {
 
 void TZubFile::Builder::ReadNodeCopies() {
   if (!CheckParam(1, "source node name")) return;
-  const TNode* source = Engine.FindNode(Word(1).Text);
+  const TNode* source = Engine.FindNode(std::string(Word(1).Text));
   if (source == nullptr) {
     AddError(kCommandErrorCode, FormatText(kInvalidParameter, {CommandWord(), Word(1).Text, "source node name"}), 1);
     return;
@@ -135,7 +135,7 @@ void TZubFile::Builder::ReadNodeCopies() {
   }
   for (int k = 2; HasParameter(k); ++k) {
     if (!CheckParam(k, "copy node name")) continue;
-    const std::string& name = Word(k).Text;
+    const std::string name(Word(k).Text);
     if (Engine.FindNode(name)) {
       AddError(kCommandErrorCode, FormatText(kCopyNodeUsed, {name}), k);
       continue;
@@ -160,7 +160,7 @@ void TZubFile::Builder::CreatePumpNodes() {
   if (WordCount() <= 3) return;
   for (int k = 1; k <= 3; ++k)
     if (!HasParameter(k) || !Word(k).Valid) return;
-  if (Engine.FindNode(Word(1).Text) || Engine.FindNode(Word(2).Text)) return;
+  if (Engine.FindNode(std::string(Word(1).Text)) || Engine.FindNode(std::string(Word(2).Text))) return;
   for (int k = 1; k <= 2; ++k) {
     auto node = std::make_unique<TNode>();
     node->Name = Word(k).Text;
@@ -176,7 +176,7 @@ void TZubFile::Builder::NodeChangePass() { ForEachLine(cmChangeNode, &Builder::C
 void TZubFile::Builder::ChangeNode() {
   const bool named = CheckParam(1, "node name");
   if (!(CheckParam(2, "elevation") && named)) return;
-  TNode* node = Engine.FindNode(Word(1).Text);
+  TNode* node = Engine.FindNode(std::string(Word(1).Text));
   if (node == nullptr) {
     AddError(kCommandErrorCode, FormatText(kNotPreviouslyUsed, {CommandWord(), "node name", Word(1).Text}), 1);
     return;
@@ -195,9 +195,9 @@ void TZubFile::Builder::FourHeadsPass() {
   for (Line = 0; Line < static_cast<int>(Project.FTokens.size()); ++Line) {
     if (CommandOf(Line) != cmFourHeads) continue;
     Project.FFourHeads.clear();
-    if (CheckParam(1, "node name")) Project.FFourHeads.push_back(Word(1).Text);
+    if (CheckParam(1, "node name")) Project.FFourHeads.emplace_back(Word(1).Text);
     for (int k = 2; k <= 4; ++k)
-      if (CheckParam(k, "node name", true)) Project.FFourHeads.push_back(Word(k).Text);
+      if (CheckParam(k, "node name", true)) Project.FFourHeads.emplace_back(Word(k).Text);
   }
 }
 

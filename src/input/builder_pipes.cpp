@@ -9,7 +9,7 @@ namespace pelmora {
 // Sets one end of a pipe from a node-name word; a name no node carries is reported.
 void TZubFile::Builder::SetPipeEnd(TPipe& pipe, int index, std::string_view displayName, bool fromEnd) {
   if (!CheckParam(index, displayName)) return;
-  const std::string& name = Word(index).Text;
+  const std::string name(Word(index).Text);
   TNode* node = Engine.FindNode(name);
   (fromEnd ? pipe.FromName : pipe.ToName) = name;
   (fromEnd ? pipe.FromNode : pipe.ToNode) = node;
@@ -19,7 +19,7 @@ void TZubFile::Builder::SetPipeEnd(TPipe& pipe, int index, std::string_view disp
 // True when the pipe may take the name of the word: given, valid and not yet a pipe's.
 bool TZubFile::Builder::NamePipe(TPipe& pipe, int index) {
   if (!CheckParam(index, "pipe name")) return false;
-  const std::string& name = Word(index).Text;
+  const std::string name(Word(index).Text);
   if (Engine.FindPipe(name)) {
     AddError(kCommandErrorCode, FormatText(kPipeUsed, {CommandWord(), name}), index);
     return false;
@@ -49,7 +49,7 @@ void TZubFile::Builder::ReadPipe() {
 // Fitting codes up to the first comment word; VB and VE mark the velocity-pressure ends.
 void TZubFile::Builder::ReadFittings(TPipe& pipe, int first) {
   for (int k = first; HasParameter(k); ++k) {
-    const std::string& code = Word(k).Text;
+    const std::string code(Word(k).Text);
     if (!Word(k).Valid)
       AddError(kCommandErrorCode, FormatText(kInvalidParameter, {CommandWord(), code, "fitting code"}), k);
     else if (SameText(code, "VB"))
@@ -65,7 +65,7 @@ void TZubFile::Builder::PipeCopyPass() { ForEachLine(cmPC, &Builder::CopyPipe); 
 
 void TZubFile::Builder::CopyPipe() {
   if (!CheckParam(1, "pipe name")) return;
-  const TPipe* source = Engine.FindPipe(Word(1).Text);
+  const TPipe* source = Engine.FindPipe(std::string(Word(1).Text));
   if (source == nullptr) return;
   for (int k = 2; HasParameter(k); k += 3) {
     auto copy = std::make_unique<TPipe>();
@@ -92,7 +92,7 @@ void TZubFile::Builder::ChangePipe() {
   const bool named = CheckParam(1, "pipe name");
   const bool length = CheckParam(2, "pipe length");
   if (!(CheckParam(3, "pipe size") && named && length)) return;
-  TPipe* pipe = Engine.FindPipe(Word(1).Text);
+  TPipe* pipe = Engine.FindPipe(std::string(Word(1).Text));
   if (pipe == nullptr) {
     AddError(kCommandErrorCode, FormatText(kNotPreviouslyUsed, {CommandWord(), "pipe name", Word(1).Text}), 1);
     return;

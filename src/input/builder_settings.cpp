@@ -13,8 +13,8 @@ constexpr int kInchCode = 2;
 constexpr size_t kShownWordLength = 24;
 
 // A stray line may be anything, even binary data: only its start is quoted.
-std::string ShownWord(const std::string& word) {
-  return word.size() <= kShownWordLength ? word : word.substr(0, kShownWordLength) + "...";
+std::string ShownWord(std::string_view word) {
+  return word.size() <= kShownWordLength ? std::string(word) : std::string(word.substr(0, kShownWordLength)) + "...";
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ std::string ShownWord(const std::string& word) {
 // command is pointed out here, since every later pass passes over it.
 void TZubFile::Builder::SettingsPass() {
   for (Line = 0; Line < static_cast<int>(Project.FTokens.size()); ++Line) {
-    const TZubParameterList& words = Words();
+    const TTokenLine words = Words();
     if (!words.empty() && words[0].Command == cmNone)
       AddWarning(kUnknownCommandCode, FormatText(kUnknownCommand, {ShownWord(words[0].Text)}), 0);
     ReadSettingsLine(CommandOf(Line));

@@ -41,11 +41,14 @@ std::vector<std::string> MessageLines(const TCalcEngine& engine) {
   return lines;
 }
 
-// The report sort options apply to the views the result tables read.
+// The report sort options apply to the views the result tables read. The calculation leaves
+// both views in name order, so only another order needs a second sort.
 void SortResults(TCalcEngine& engine, const TRunOptions& options) {
   constexpr int kByLine = 0, kByName = 1;
-  engine.SortNodes(options.SortNodes ? kByName : kByLine);
-  engine.SortPipes(options.SortPipes == 1 || options.SortPipes == 2 ? options.SortPipes : kByLine);
+  const int nodeOrder = options.SortNodes ? kByName : kByLine;
+  const int pipeOrder = options.SortPipes == 1 || options.SortPipes == 2 ? options.SortPipes : kByLine;
+  if (nodeOrder != kByName) engine.SortNodes(nodeOrder);
+  if (pipeOrder != kByName) engine.SortPipes(pipeOrder);
 }
 
 }  // namespace

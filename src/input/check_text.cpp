@@ -16,7 +16,7 @@ constexpr std::string_view kHintPrefix = "[HINT] ";
 
 // Word 0's piece starts with the leading blanks; the column shown is that of its first letter.
 int WordColumn(const std::vector<std::string>& lines, const TZubFile& project, int line, int index) {
-  const TZubParameterList& words = project.FTokens[line];
+  const TTokenLine words = project.FTokens[line];
   if (index < 0) index = 0;
   if (index >= static_cast<int>(words.size())) return static_cast<int>(lines[line].size()) + 1;
   if (index > 0) return words[index].Column + 1;
@@ -53,12 +53,12 @@ std::vector<TTextProblem> CheckText(const std::vector<std::string>& lines, TZubF
   engine.SetUnits(project.Units);
   project.Interpret(lines, &engine);
   for (int line = 0; line < static_cast<int>(project.FTokens.size()); ++line) {
-    const TZubParameterList& words = project.FTokens[line];
+    const TTokenLine words = project.FTokens[line];
     for (int index = 0; index < static_cast<int>(words.size()); ++index) {
-      const TZubParameter& word = words[index];
+      const TTokenView word = words[index];
       if (word.Message.empty() || (word.Valid && !word.Suspect)) continue;
       problems.push_back({line + 1, WordColumn(lines, project, line, index),
-                          word.Suspect ? TProblemSeverity::Hint : TProblemSeverity::Error, word.Message});
+                          word.Suspect ? TProblemSeverity::Hint : TProblemSeverity::Error, std::string(word.Message)});
     }
   }
   const size_t scanCount = problems.size();

@@ -52,13 +52,15 @@ constexpr std::array<TCommandInfo, kCommandCount> kCommands{{
 
 const TCommandInfo& CommandInfo(int command) { return kCommands.at(command - 1); }
 
-int LookupCommand(const std::string& word) {
-  const std::string key = UpperCase(Trim(word));
+int LookupCommand(std::string_view word) {
+  // Trimmed as a view and compared case-insensitively: this runs once per line of every scan.
+  while (!word.empty() && static_cast<unsigned char>(word.front()) <= ' ') word.remove_prefix(1);
+  while (!word.empty() && static_cast<unsigned char>(word.back()) <= ' ') word.remove_suffix(1);
   for (int row = 0; row < kCommandCount; ++row) {
     const TCommandInfo& info = kCommands[row];
-    if (key == info.Name || (!info.Abbreviation.empty() && key == info.Abbreviation)) return row + 1;
+    if (SameText(word, info.Name) || (!info.Abbreviation.empty() && SameText(word, info.Abbreviation))) return row + 1;
   }
-  return key.starts_with("//") ? cmComment : cmNone;
+  return word.starts_with("//") ? cmComment : cmNone;
 }
 
 }  // namespace pelmora

@@ -33,6 +33,6 @@ const TCommandInfo& CommandInfo(int command);
 
 // The command number of a word (whole word, letter case ignored), 1 for a word starting with
 // two slashes, or -1.
-int LookupCommand(const std::string& word);
+int LookupCommand(std::string_view word);
 
 }  // namespace pelmora

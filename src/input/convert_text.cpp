@@ -20,7 +20,7 @@ struct TConversion {
   int Command;
 };
 
-std::optional<std::string> ConvertedFlow(const TConversion& c, const TZubParameter& word) {
+std::optional<std::string> ConvertedFlow(const TConversion& c, const TTokenView& word) {
   const bool areaWord = c.Project.HeadArea && word.Letter == 'D' && (c.Command == cmHead || c.Command == cmFlow);
   if (!areaWord) {
     if (c.From.Flow == c.To.Flow) return std::nullopt;
@@ -33,7 +33,7 @@ std::optional<std::string> ConvertedFlow(const TConversion& c, const TZubParamet
   return FormatFloat("0.0##", side * side);
 }
 
-std::optional<std::string> ConvertedSize(const TConversion& c, const TZubParameter& word) {
+std::optional<std::string> ConvertedSize(const TConversion& c, const TTokenView& word) {
   if (c.From.Size == c.To.Size) return std::nullopt;
   double size = 0;
   if (!ParseSize(word.Text, c.From.Size, size)) return std::nullopt;
@@ -44,7 +44,7 @@ std::optional<std::string> ConvertedSize(const TConversion& c, const TZubParamet
 
 // The new text of a word, or nothing when the word stays as written (also when its unit does
 // not change, so that a value keeps the form the designer gave it).
-std::optional<std::string> ConvertedWord(const TConversion& c, const TZubParameter& word) {
+std::optional<std::string> ConvertedWord(const TConversion& c, const TTokenView& word) {
   switch (word.Letter) {
     case 'L': case 'O':
       if (c.From.Length == c.To.Length) return std::nullopt;
@@ -76,13 +76,13 @@ std::optional<std::string> ConvertedWord(const TConversion& c, const TZubParamet
 }
 
 // A shorter word is padded to the old width so that the columns after it stay where they were.
-std::string RewriteLine(const TConversion& c, const std::string& text, const TZubParameterList& words) {
+std::string RewriteLine(const TConversion& c, const std::string& text, const TTokenLine& words) {
   const std::vector<TLinePiece> pieces = SplitLine(text);
   std::string rebuilt;
   for (size_t index = 0; index < pieces.size(); ++index) {
     const TLinePiece& piece = pieces[index];
     const std::string_view oldPiece = std::string_view(text).substr(piece.PieceBegin, piece.PieceEnd - piece.PieceBegin);
-    const TZubParameter& word = words[index];
+    const TTokenView word = words[index];
     std::optional<std::string> converted;
     if (index > 0 && word.Present && !word.Comment && word.Valid) converted = ConvertedWord(c, word);
     if (!converted || converted->empty()) {
@@ -109,7 +109,7 @@ void ConvertText(TZubFile& project, std::vector<std::string>& lines, const TUnit
   project.ParseLines(lines);
   project.Units = to;
   for (int line = 0; line < static_cast<int>(lines.size()); ++line) {
-    const TZubParameterList& words = project.FTokens[line];
+    const TTokenLine words = project.FTokens[line];
     if (words.empty()) continue;
     const TConversion conversion{project, from, to, line, words[0].Command};
     lines[line] = RewriteLine(conversion, lines[line], words);

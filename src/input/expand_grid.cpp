@@ -38,21 +38,21 @@ constexpr std::string_view kGridNotBuilt = "The grid commands could not be expan
 }  // namespace
 
 int GridCommandOf(const TZubFile& project, int line) {
-  const TZubParameterList& words = project.FTokens[line];
-  return words.empty() || !words[0].Valid ? cmNone : words[0].Command;
+  return project.FTokens.AcceptedCommand(line);
 }
 
 TGridExpander::TGridExpander(TZubFile& project, TCalcEngine& engine)
     : FProject(project), FEngine(engine), FGrid(*engine.FGrid) {
   FGrid.FUnits = project.Units;
   for (int seed = 0; seed < gsCount; ++seed) FGrid.FFirstNames[seed] = project.NameSeeds[seed];
-  FGrid.SetUsedNames(project.FDefinedNodes.Names(), project.FPipeNames.Names());
   FGrid.FAutoPeak = FGrid.FReduce = false;
 }
 
 bool TGridExpander::Run() {
   CountCommands();
   if (FCounts.Total() == 0 && !FFailed) return true;
+  // Generated names must avoid the text's own; a text without grid commands needs no list.
+  FGrid.SetUsedNames(FProject.FDefinedNodes.Names(), FProject.FPipeNames.Names());
   CheckConsistency();
   if (FFailed) return false;
   ForEachLine({cmAutoPeak, cmReduce, cmMain, cmMainV, cmMainCont}, &TGridExpander::ReadSwitch);
@@ -75,11 +75,11 @@ bool TGridExpander::Run() {
 // Also reports every command word the line checks rejected, since nothing may be built past it.
 void TGridExpander::CountCommands() {
   for (FLine = 0; FLine < static_cast<int>(FProject.FTokens.size()); ++FLine) {
-    const TZubParameterList& words = Words();
+    const TTokenLine words = Words();
     if (words.empty() || words[0].Command == cmNone) continue;
     if (!words[0].Valid) {
       const std::string text =
-          words[0].Message.empty() ? FormatText(kUnknownCommand, {words[0].Text}) : words[0].Message;
+          words[0].Message.empty() ? FormatText(kUnknownCommand, {words[0].Text}) : std::string(words[0].Message);
       EngineError(kGridOrderCode, text, FLine);
       FFailed = true;
       continue;

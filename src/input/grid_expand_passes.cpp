@@ -18,7 +18,7 @@ constexpr std::string_view kNoPreviousMain = "%s command: a previous \"Main\" or
 constexpr std::string_view kGridTooManyParameters = "\"%s\" command has too many parameters.";
 constexpr std::string_view kGridRefused = "%s command: the grid cannot take this command.";
 
-bool IsSigned(const std::string& text) { return !text.empty() && (text[0] == '+' || text[0] == '-'); }
+bool IsSigned(std::string_view text) { return !text.empty() && (text[0] == '+' || text[0] == '-'); }
 
 }  // namespace
 
@@ -41,10 +41,10 @@ bool TGridExpander::CheckGridParam(int index, std::string_view displayName, bool
     if (!optional) FFailed = true;
     return false;
   }
-  const TZubParameter& word = Word(index);
+  const TTokenView word = Word(index);
   if (word.Valid) return true;
   const std::string text =
-      word.Message.empty() ? FormatText(kInvalidParameter, {CommandWord(), word.Text, displayName}) : word.Message;
+      word.Message.empty() ? FormatText(kInvalidParameter, {CommandWord(), word.Text, displayName}) : std::string(word.Message);
   FGrid.AddGridError(kCommandErrorCode, text, index, FLine);
   FFailed = true;
   return false;
@@ -102,7 +102,7 @@ void TGridExpander::ReadMain(int command) {
     }
     const bool named = CheckGridParam(k, "node name", true);
     const bool placed = CheckGridParam(k + 1, "pipe length");
-    if (named && placed) extras.push_back({Word(k + 1).Value, Word(k).Text});
+    if (named && placed) extras.push_back({Word(k + 1).Value, std::string(Word(k).Text)});
     ok = ok && named && placed;
   }
   if (!ok) return;

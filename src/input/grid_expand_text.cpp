@@ -16,7 +16,7 @@ constexpr int kGridCommands[] = {cmAutoPeak, cmDrop,     cmFlow,   cmLine,      
                                  cmReduce,   cmRN,       cmTreeLeft, cmTreeRight, cmMainV,   cmLineElev2, cmMainCont};
 
 bool IsGridCommand(const TZubFile& project, int line) {
-  const TZubParameterList& words = project.FTokens[line];
+  const TTokenLine words = project.FTokens[line];
   return !words.empty() && std::find(std::begin(kGridCommands), std::end(kGridCommands), words[0].Command) !=
                                std::end(kGridCommands);
 }

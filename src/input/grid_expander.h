@@ -55,10 +55,10 @@ class TGridExpander {
   void Refused();
 
   // The words of the line being read.
-  const TZubParameterList& Words() const { return FProject.FTokens[FLine]; }
+  TTokenLine Words() const { return FProject.FTokens[FLine]; }
   bool HasParameter(int index) const;
-  const TZubParameter& Word(int index) const { return Words()[index]; }
-  const std::string& CommandWord() const { return Word(0).Text; }
+  TTokenView Word(int index) const { return FProject.FTokens.Word(FLine, static_cast<size_t>(index)); }
+  std::string_view CommandWord() const { return Word(0).Text; }
   double SizeOf(int index) const;
   TGridPipeSettings LineSettings() const;
   // The interpreter's parameter gate, reporting into the grid's messages.

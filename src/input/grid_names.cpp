@@ -12,8 +12,10 @@ namespace {
 
 const char* const kDefaultSeeds[nsCount] = {"M1-1", "M2-1", "L1-1", "L2-1", "D1-1", "R1-1"};
 
-int WholeWord(const TZubParameterList& words, size_t index) {
-  return index < words.size() && words[index].Valid && !words[index].Comment ? static_cast<int>(words[index].Value) : 0;
+int WholeWord(const TTokenLine& words, size_t index) {
+  if (index >= words.size()) return 0;
+  const TTokenView word = words[index];
+  return word.Valid && !word.Comment ? static_cast<int>(word.Value) : 0;
 }
 
 // Pipes and nodes one main will have.
@@ -52,7 +54,7 @@ class TNamePredictor {
 
   void ReadCommands() {
     std::vector<TLineRun> leftTrees, others;
-    for (const TZubParameterList& words : FProject.FTokens) {
+    for (const TTokenLine words : FProject.FTokens) {
       if (words.empty() || !words[0].Valid) continue;
       const int heads = WholeWord(words, 1);
       switch (words[0].Command) {

@@ -52,8 +52,7 @@ void TZubFile::Builder::Run() {
 }
 
 int TZubFile::Builder::CommandOf(int line) const {
-  const TZubParameterList& words = Project.FTokens[line];
-  return words.empty() || !words[0].Valid ? cmNone : words[0].Command;
+  return Project.FTokens.AcceptedCommand(line);
 }
 
 void TZubFile::Builder::ForEachLine(int command, void (Builder::*read)()) {
@@ -67,10 +66,10 @@ bool TZubFile::Builder::CheckParam(int index, std::string_view displayName, bool
       AddError(kMissingParameterCode, FormatText(kMissingParameter, {CommandWord(), displayName}), index);
     return false;
   }
-  const TZubParameter& word = Word(index);
+  const TTokenView word = Word(index);
   if (word.Valid) return true;
   const std::string text =
-      word.Message.empty() ? FormatText(kInvalidParameter, {CommandWord(), word.Text, displayName}) : word.Message;
+      word.Message.empty() ? FormatText(kInvalidParameter, {CommandWord(), word.Text, displayName}) : std::string(word.Message);
   AddError(kCommandErrorCode, text, index);
   return false;
 }
@@ -83,7 +82,7 @@ void TZubFile::Builder::WarnSurplus(int firstSurplus) {
 // The words from the first "//" on, joined, without the slashes: "// Main riser" gives "Main riser".
 std::string TZubFile::Builder::LineNote(int line) const {
   std::string joined;
-  for (const TZubParameter& word : Project.FTokens[line]) {
+  for (const TTokenView word : Project.FTokens[line]) {
     if (!word.Comment) continue;
     if (!joined.empty()) joined += ' ';
     joined += word.Text;

@@ -12,40 +12,55 @@ namespace pelmora {
 
 namespace {
 
-// A word that a check may still reject: present, not a comment, not already rejected.
-TZubParameter* CheckableWord(TZubParameterList& words, size_t index) {
-  if (index >= words.size()) return nullptr;
-  TZubParameter& word = words[index];
-  return word.Present && !word.Comment && word.Valid ? &word : nullptr;
+// A line under check: read through the table's view of it, changed through the table.
+class TCheckedLine {
+ public:
+  TCheckedLine(TZubParameterTable& table, int line) : FTable(table), FLine(line), FWords(table[line]) {}
+
+  size_t size() const { return FWords.size(); }
+  TTokenView operator[](size_t index) const { return FWords[index]; }
+  // A word that a check may still reject: present, not a comment, not already rejected.
+  bool Checkable(size_t index) const {
+    if (index >= FWords.size()) return false;
+    const TTokenView word = FWords[index];
+    return !word.Comment && word.Valid;
+  }
+  void Reject(size_t index, TScanMessage message, std::initializer_list<std::string_view> values = {}) {
+    FTable.SetVerdict(FLine, index, false, false, ScanMessage(message, values));
+  }
+  void Question(size_t index, TScanMessage message, std::initializer_list<std::string_view> values = {}) {
+    FTable.SetVerdict(FLine, index, FWords[index].Valid, true, ScanMessage(message, values));
+  }
+
+ private:
+  TZubParameterTable& FTable;
+  int FLine;
+  TTokenLine FWords;
+};
+
+void RequireNode(const TZubFile& project, TCheckedLine& words, size_t index) {
+  if (!words.Checkable(index)) return;
+  const std::string_view name = words[index].Text;
+  if (!project.FDefinedNodes.Contains(name) && !project.FGeneratedNodes.Contains(name))
+    words.Reject(index, smNoNode, {name});
 }
 
-void Reject(TZubParameter& word, TScanMessage message, std::initializer_list<std::string_view> values = {}) {
-  word.Valid = false;
-  word.Suspect = false;
-  word.Message = ScanMessage(message, values);
+void RequirePipe(const TZubFile& project, TCheckedLine& words, size_t index) {
+  if (!words.Checkable(index)) return;
+  const std::string_view name = words[index].Text;
+  if (!project.FPipeNames.Contains(name) && !project.FGeneratedPipes.Contains(name)) words.Reject(index, smNoPipe, {name});
 }
 
-void RequireNode(TZubFile& project, TZubParameterList& words, size_t index) {
-  TZubParameter* word = CheckableWord(words, index);
-  if (word && !project.FDefinedNodes.Contains(word->Text) && !project.FGeneratedNodes.Contains(word->Text))
-    Reject(*word, smNoNode, {word->Text});
+void RequireDifferentEnds(TCheckedLine& words, size_t start, size_t end) {
+  if (words.Checkable(end) && start < words.size() && !words[start].Comment &&
+      SameText(words[start].Text, words[end].Text))
+    words.Reject(end, smSameEnds);
 }
 
-void RequirePipe(TZubFile& project, TZubParameterList& words, size_t index) {
-  TZubParameter* word = CheckableWord(words, index);
-  if (word && !project.FPipeNames.Contains(word->Text) && !project.FGeneratedPipes.Contains(word->Text))
-    Reject(*word, smNoPipe, {word->Text});
-}
-
-void RequireDifferentEnds(TZubParameterList& words, size_t start, size_t end) {
-  TZubParameter* endWord = CheckableWord(words, end);
-  if (endWord && start < words.size() && !words[start].Comment && SameText(words[start].Text, endWord->Text))
-    Reject(*endWord, smSameEnds);
-}
-
-int WholeValue(const TZubParameterList& words, size_t index) {
-  return index < words.size() && words[index].Valid && !words[index].Comment ? static_cast<int>(words[index].Value)
-                                                                             : 0;
+int WholeValue(const TTokenLine& words, size_t index) {
+  if (index >= words.size()) return 0;
+  const TTokenView word = words[index];
+  return word.Valid && !word.Comment ? static_cast<int>(word.Value) : 0;
 }
 
 // Head positions per branch line and branch lines per main, from the grid commands.
@@ -58,7 +73,7 @@ TGridSize MeasureGrid(const TZubParameterTable& tokens) {
   TGridSize size;
   int treeHeads = 0;
   int mainLines = 0;
-  for (const TZubParameterList& words : tokens) {
+  for (const TTokenLine words : tokens) {
     if (words.empty()) continue;
     switch (words[0].Command) {
       case cmLine: size.Heads = std::max(size.Heads, WholeValue(words, 1)); break;
@@ -73,24 +88,25 @@ TGridSize MeasureGrid(const TZubParameterTable& tokens) {
   return size;
 }
 
-void CheckFlowArea(TZubParameterList& words, const TGridSize& grid) {
+void CheckFlowArea(TCheckedLine& words, const TGridSize& grid) {
   for (size_t index = 1; index <= 4; ++index) {
     const int limit = index % 2 == 1 ? grid.Heads : grid.BranchLines;
-    TZubParameter* word = CheckableWord(words, index);
-    if (word && limit > 0 && word->Value > limit) Reject(*word, smFlowOutside, {word->Text, std::to_string(limit)});
+    if (!words.Checkable(index) || limit <= 0) continue;
+    const TTokenView word = words[index];
+    if (word.Value > limit) words.Reject(index, smFlowOutside, {word.Text, std::to_string(limit)});
   }
 }
 
 // Commands that may stand only once in a text.
-void RejectRepeat(TZubParameterList& words, int& count, TScanMessage message) {
-  if (++count > 1 && words[0].Valid) Reject(words[0], message);
+void RejectRepeat(TCheckedLine& words, int& count, TScanMessage message) {
+  if (++count > 1 && words[0].Valid) words.Reject(0, message);
 }
 
 struct TCommandCounts {
   int Drops = 0, LineElevs = 0, TreeLefts = 0, TreeRights = 0, Mains = 0, MainElevs = 0, Lines = 0;
 };
 
-void CheckLine(TZubFile& project, TZubParameterList& words, TCommandCounts& counts, const TGridSize& grid) {
+void CheckLine(const TZubFile& project, TCheckedLine& words, TCommandCounts& counts, const TGridSize& grid) {
   switch (words[0].Command) {
     case cmDrop: RejectRepeat(words, counts.Drops, smSecondDrop); break;
     case cmLineElev: case cmLineElev2: RejectRepeat(words, counts.LineElevs, smSecondLineElev); break;
@@ -114,21 +130,19 @@ void CheckLine(TZubFile& project, TZubParameterList& words, TCommandCounts& coun
 // Riser nipple sizes, branch-line sets and main elevations must match the number of mains.
 void CheckGridCounts(TZubParameterTable& tokens, const TCommandCounts& counts) {
   int lines = 0, mainElevs = 0;
-  for (TZubParameterList& words : tokens) {
-    if (words.empty()) continue;
+  for (int line = 0; line < static_cast<int>(tokens.size()); ++line) {
+    TCheckedLine words(tokens, line);
+    if (words.size() == 0) continue;
     switch (words[0].Command) {
       case cmRN:
         for (size_t index = counts.Mains + 1; counts.Mains > 0 && index < words.size(); ++index)
-          if (TZubParameter* word = CheckableWord(words, index)) Reject(*word, smRiserSizes, {"RN"});
+          if (words.Checkable(index)) words.Reject(index, smRiserSizes, {"RN"});
         break;
       case cmLine:
-        if (++lines >= counts.Mains && counts.Mains > 0 && words[0].Valid) {
-          words[0].Suspect = true;
-          words[0].Message = ScanMessage(smLineCount, {"Line"});
-        }
+        if (++lines >= counts.Mains && counts.Mains > 0 && words[0].Valid) words.Question(0, smLineCount, {"Line"});
         break;
       case cmMainElev:
-        if (++mainElevs > counts.Mains && words[0].Valid) Reject(words[0], smMainElevCount);
+        if (++mainElevs > counts.Mains && words[0].Valid) words.Reject(0, smMainElevCount);
         break;
       default: break;
     }
@@ -138,12 +152,17 @@ void CheckGridCounts(TZubParameterTable& tokens, const TCommandCounts& counts) {
 }  // namespace
 
 void RunLineChecks(TZubFile& project) {
-  for (TZubParameterList& words : project.FTokens)
-    if (!words.empty() && (words[0].Command == cmHC || words[0].Command == cmNC)) RequireNode(project, words, 1);
+  const int lineCount = static_cast<int>(project.FTokens.size());
+  for (int line = 0; line < lineCount; ++line) {
+    TCheckedLine words(project.FTokens, line);
+    if (words.size() > 0 && (words[0].Command == cmHC || words[0].Command == cmNC)) RequireNode(project, words, 1);
+  }
   const TGridSize grid = MeasureGrid(project.FTokens);
   TCommandCounts counts;
-  for (TZubParameterList& words : project.FTokens)
-    if (!words.empty() && words[0].Valid) CheckLine(project, words, counts, grid);
+  for (int line = 0; line < lineCount; ++line) {
+    TCheckedLine words(project.FTokens, line);
+    if (words.size() > 0 && words[0].Valid) CheckLine(project, words, counts, grid);
+  }
   CheckGridCounts(project.FTokens, counts);
 }
 

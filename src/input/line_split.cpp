@@ -6,6 +6,12 @@ bool IsWordSeparator(char c) { return c == '\0' || c == '\t' || c == '\n' || c =
 
 std::vector<TLinePiece> SplitLine(std::string_view line) {
   std::vector<TLinePiece> pieces;
+  SplitLine(line, pieces);
+  return pieces;
+}
+
+void SplitLine(std::string_view line, std::vector<TLinePiece>& pieces) {
+  pieces.clear();
   size_t i = 0;
   while (i < line.size() && IsWordSeparator(line[i])) ++i;
   while (i < line.size()) {
@@ -18,7 +24,6 @@ std::vector<TLinePiece> SplitLine(std::string_view line) {
     piece.PieceEnd = i;
     pieces.push_back(piece);
   }
-  return pieces;
 }
 
 }  // namespace pelmora

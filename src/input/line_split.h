@@ -17,5 +17,7 @@ struct TLinePiece {
 
 bool IsWordSeparator(char c);
 std::vector<TLinePiece> SplitLine(std::string_view line);
+// The same into a list kept by the caller, so that a scan of many lines reuses its memory.
+void SplitLine(std::string_view line, std::vector<TLinePiece>& pieces);
 
 }  // namespace pelmora

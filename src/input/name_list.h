@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -11,11 +12,11 @@ namespace pelmora {
 
 class TNameList {
  public:
-  bool Contains(const std::string& name) const { return FKeys.count(UpperCase(name)) != 0; }
+  bool Contains(std::string_view name) const { return FKeys.count(UpperCase(name)) != 0; }
   // Adds the name when absent; true when it was added.
-  bool Add(const std::string& name) {
+  bool Add(std::string_view name) {
     if (!FKeys.insert(UpperCase(name)).second) return false;
-    FNames.push_back(name);
+    FNames.emplace_back(name);
     return true;
   }
   void Clear() {

@@ -51,26 +51,36 @@ void ReadParameters(TZubFile& project, TZubParameterList& words, int line) {
   }
 }
 
-void ScanLine(TZubFile& project, const std::string& text, int line) {
-  TZubParameterList& words = project.FTokens[line];
-  const std::vector<TLinePiece> pieces = SplitLine(text);
-  words.reserve(pieces.size());
-  for (const TLinePiece& piece : pieces) {
-    TZubParameter word;
-    word.Text = std::string(piece.Word);
-    word.Column = words.empty() ? 0 : static_cast<int32_t>(piece.WordBegin);
+// The line's words are read into a reused list and then stored compactly in the table.
+void ScanLine(TZubFile& project, const std::string& text, int line, TZubParameterList& words,
+              std::vector<TLinePiece>& pieces) {
+  SplitLine(text, pieces);
+  words.resize(pieces.size());
+  for (size_t index = 0; index < pieces.size(); ++index) {
+    // Field by field, so that the reused strings keep their buffers.
+    TZubParameter& word = words[index];
+    word.Value = 0;
+    word.Text.assign(pieces[index].Word);
+    word.Letter = 0;
+    word.Command = -1;
+    word.Column = index == 0 ? 0 : static_cast<int32_t>(pieces[index].WordBegin);
     word.Line = line;
+    word.Valid = false;
+    word.Suspect = false;
+    word.Message.clear();
+    word.Comment = false;
     word.Present = true;
-    words.push_back(std::move(word));
   }
-  if (words.empty()) return;
-  TZubParameter& command = words[0];
-  command.Command = LookupCommand(command.Text);
-  command.Valid = command.Command != cmNone;
-  if (command.Command == cmComment) command.Comment = true;
-  if (command.Command == cmDarcy) project.FLineHazen[line] = 0;
-  if (command.Command == cmHazen) project.FLineHazen[line] = 1;
-  if (command.Valid) ReadParameters(project, words, line);
+  if (!words.empty()) {
+    TZubParameter& command = words[0];
+    command.Command = LookupCommand(command.Text);
+    command.Valid = command.Command != cmNone;
+    if (command.Command == cmComment) command.Comment = true;
+    if (command.Command == cmDarcy) project.FLineHazen[line] = 0;
+    if (command.Command == cmHazen) project.FLineHazen[line] = 1;
+    if (command.Valid) ReadParameters(project, words, line);
+  }
+  project.FTokens.AddLine(text, words);
 }
 
 void CopySettingsFromLine(TZubFile& project, int line) {
@@ -81,8 +91,11 @@ void CopySettingsFromLine(TZubFile& project, int line) {
   project.FLineMinHeadPressure[line] = project.FLineMinHeadPressure[line - 1];
 }
 
-void ResetScan(TZubFile& project, size_t lineCount) {
-  project.FTokens.assign(lineCount, {});
+void ResetScan(TZubFile& project, const std::vector<std::string>& lines) {
+  const size_t lineCount = lines.size();
+  size_t characters = 0;
+  for (const std::string& line : lines) characters += line.size();
+  project.FTokens.Clear(lineCount, characters);
   project.FLineMaterial.assign(lineCount, "");
   project.FLineCFactor.assign(lineCount, 0);
   project.FLineHazen.assign(lineCount, 0);
@@ -115,11 +128,14 @@ void FillNodeLists(TZubFile& project) {
 void TZubFile::ParseLines(const std::vector<std::string>& lines) {
   // K-factor words read the definitions' results, so those must be current first.
   UpdateEquivK(*this);
-  ResetScan(*this, lines.size());
+  ResetScan(*this, lines);
+  TZubParameterList words;
+  std::vector<TLinePiece> pieces;
   for (int line = 0; line < static_cast<int>(lines.size()); ++line) {
     if (line > 0) CopySettingsFromLine(*this, line);
-    ScanLine(*this, lines[line], line);
+    ScanLine(*this, lines[line], line, words, pieces);
   }
+  FTokens.ShrinkToFit();
   GenerateGridNames(*this, 0);
   FillNodeLists(*this);
   RunLineChecks(*this);
@@ -127,14 +143,14 @@ void TZubFile::ParseLines(const std::vector<std::string>& lines) {
 
 TZubParameter TZubFile::GetToken(int line, int index) const {
   if (line < 0 || index < 0 || line >= static_cast<int>(FTokens.size()) ||
-      index >= static_cast<int>(FTokens[line].size()))
+      index >= static_cast<int>(FTokens.WordCount(line)))
     return TZubParameter{};
-  return FTokens[line][index];
+  return FTokens.Word(line, static_cast<size_t>(index)).Record();
 }
 
 int TZubFile::FindCommandLine(int command, const std::string& name) const {
   for (int line = 0; line < static_cast<int>(FTokens.size()); ++line) {
-    const TZubParameterList& words = FTokens[line];
+    const TTokenLine words = FTokens[line];
     if (words.size() > 1 && words[0].Command == command && SameText(words[1].Text, name)) return line;
   }
   return -1;

@@ -40,10 +40,10 @@ std::vector<std::string> InvalidWords(const std::vector<std::string>& lines, con
   project.Units = units;
   project.ParseLines(lines);
   std::vector<std::string> invalid;
-  for (const TZubParameterList& words : project.FTokens)
-    for (const TZubParameter& word : words)
+  for (const TTokenLine words : project.FTokens)
+    for (const TTokenView word : words)
       if (word.Present && !word.Comment && (!word.Valid || word.Suspect))
-        invalid.push_back(std::to_string(word.Line + 1) + ": " + word.Text + " " + word.Message);
+        invalid.push_back(std::to_string(word.Line + 1) + ": " + std::string(word.Text) + " " + std::string(word.Message));
   return invalid;
 }
 

@@ -12,10 +12,10 @@ namespace {
 class Scan : public testing::Test {
  protected:
   void Read(const std::vector<std::string>& lines) { project.ParseLines(lines); }
-  const TZubParameter& Word(int line, int index) { return project.FTokens.at(line).at(index); }
+  TZubParameter Word(int line, int index) { return project.GetToken(line, index); }
   std::string Kinds(int line) {
     std::string kinds;
-    for (const TZubParameter& word : project.FTokens.at(line)) kinds += word.Letter ? word.Letter : '.';
+    for (const TTokenView word : project.FTokens[line]) kinds += word.Letter ? word.Letter : '.';
     return kinds;
   }
   TZubFile project;
@@ -184,6 +184,9 @@ TEST_F(Scan, HostileTextNeitherCrashesNorHangs) {
   ASSERT_EQ(project.FTokens.size(), lines.size());
   EXPECT_EQ(project.FTokens[0].size(), 1 + 5 + (100000 - 16) / 2);
   EXPECT_TRUE(project.FTokens[0].back().Valid);
+  EXPECT_EQ(Word(2, 0).Text, std::string(100000, 'x'));
+  EXPECT_EQ(Word(3, 1).Text.size(), 5000u);
+  EXPECT_EQ(Word(3, 1).Column, 5);
   EXPECT_FALSE(Word(3, 1).Valid);
 }
 

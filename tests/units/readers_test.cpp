@@ -14,7 +14,7 @@ enum { kPsi = 0, kBar = 1 };
 enum { kGpm = 0, kLpm = 1 };
 enum { kGpmPsi = 0, kLpmBar = 1 };
 
-using TReader = bool (*)(const std::string&, int, double&);
+using TReader = bool (*)(std::string_view, int, double&);
 
 struct TReadCase {
   TReader Read;

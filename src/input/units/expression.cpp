@@ -18,7 +18,7 @@ bool IsOperandChar(char c) {
 }
 
 struct TKindReader {
-  bool (*Read)(const std::string& text, int target, double& value);
+  bool (*Read)(std::string_view text, int target, double& value);
   uint8_t TUnitSet::*Unit;
   bool FailureIsZero;
 };

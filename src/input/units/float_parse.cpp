@@ -6,7 +6,7 @@
 
 namespace pelmora {
 
-bool ParseFloat(const std::string& text, double& value) {
+bool ParseFloat(std::string_view text, double& value) {
   value = 0;
   const char* first = text.data();
   const char* last = first + text.size();

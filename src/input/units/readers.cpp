@@ -62,7 +62,7 @@ constexpr TQuantity kFlow{kFlowTokens, ConvertFlow, false};
 
 // Reads a signed sum of terms, each a number with an optional unit: 10'6", -2'6, 3M+20CM, 10PSI.
 // A term without its own sign takes the sign of the term before it.
-bool ReadSum(const std::string& text, const TQuantity& quantity, int target, double& value) {
+bool ReadSum(std::string_view text, const TQuantity& quantity, int target, double& value) {
   value = 0;
   std::string rest = Trim(text);
   double sum = 0;
@@ -98,21 +98,21 @@ bool ReadSum(const std::string& text, const TQuantity& quantity, int target, dou
 
 }  // namespace
 
-bool ParseLength(const std::string& text, int target, double& value) { return ReadSum(text, kLength, target, value); }
+bool ParseLength(std::string_view text, int target, double& value) { return ReadSum(text, kLength, target, value); }
 
-bool ParseElevation(const std::string& text, int target, double& value) { return ParseLength(text, target, value); }
+bool ParseElevation(std::string_view text, int target, double& value) { return ParseLength(text, target, value); }
 
-bool ParsePressure(const std::string& text, int target, double& value) {
+bool ParsePressure(std::string_view text, int target, double& value) {
   return ReadSum(text, kPressure, target, value);
 }
 
-bool ParseK(const std::string& text, int target, double& value) { return ReadSum(text, kKFactor, target, value); }
+bool ParseK(std::string_view text, int target, double& value) { return ReadSum(text, kKFactor, target, value); }
 
-bool ParseFlow(const std::string& text, int target, double& value) { return ReadSum(text, kFlow, target, value); }
+bool ParseFlow(std::string_view text, int target, double& value) { return ReadSum(text, kFlow, target, value); }
 
 // A plain number is taken as written; a number with a unit must be a nominal size of that unit
 // and becomes the matching nominal size of the target unit (25mm is 1 in), or -1.
-bool ParseSize(const std::string& text, int target, double& value) {
+bool ParseSize(std::string_view text, int target, double& value) {
   value = 0;
   const std::string size = Trim(text);
   const size_t end = NumberEnd(size);
@@ -129,7 +129,7 @@ bool ParseSize(const std::string& text, int target, double& value) {
   return true;
 }
 
-double SizeValue(const std::string& text, int sizeCode) {
+double SizeValue(std::string_view text, int sizeCode) {
   double value = 0;
   return ParseSize(text, sizeCode, value) ? value : 0;
 }

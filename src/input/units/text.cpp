@@ -13,23 +13,25 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 }  // namespace
 
-std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), UpperChar);
-  return text;
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  std::transform(upper.begin(), upper.end(), upper.begin(), UpperChar);
+  return upper;
 }
 
-std::string LowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), LowerChar);
-  return text;
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), LowerChar);
+  return lower;
 }
 
-std::string Trim(const std::string& text) {
+std::string Trim(std::string_view text) {
   const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
   const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
   return first < last ? std::string(first, last) : std::string();
 }
 
-bool SameText(const std::string& a, const std::string& b) {
+bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperChar(x) == UpperChar(y); });
 }

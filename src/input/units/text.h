@@ -2,14 +2,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace pelmora {
 
 // Letter case and comparisons work on ASCII letters only, whatever the locale.
-std::string UpperCase(std::string text);
-std::string LowerCase(std::string text);
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
 // Removes leading and trailing blanks and control characters.
-std::string Trim(const std::string& text);
-bool SameText(const std::string& a, const std::string& b);
+std::string Trim(std::string_view text);
+bool SameText(std::string_view a, std::string_view b);
 
 }  // namespace pelmora

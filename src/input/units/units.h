@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace pelmora {
 
@@ -54,16 +55,16 @@ int SizeIndex(int lengthCode, double value);
 
 // Strict number text: an optional sign, digits, full stop, exponent; nothing else, no blanks.
 // Out-of-range and non-finite values fail.
-bool ParseFloat(const std::string& text, double& value);
+bool ParseFloat(std::string_view text, double& value);
 
 // Readers: true and the value in the target unit, or false and 0. They never throw.
-bool ParseLength(const std::string& text, int target, double& value);
-bool ParseElevation(const std::string& text, int target, double& value);
-bool ParseSize(const std::string& text, int target, double& value);
-bool ParsePressure(const std::string& text, int target, double& value);
-bool ParseK(const std::string& text, int target, double& value);
-bool ParseFlow(const std::string& text, int target, double& value);
-double SizeValue(const std::string& text, int sizeCode);
+bool ParseLength(std::string_view text, int target, double& value);
+bool ParseElevation(std::string_view text, int target, double& value);
+bool ParseSize(std::string_view text, int target, double& value);
+bool ParsePressure(std::string_view text, int target, double& value);
+bool ParseK(std::string_view text, int target, double& value);
+bool ParseFlow(std::string_view text, int target, double& value);
+double SizeValue(std::string_view text, int sizeCode);
 
 // Writers: empty text on failure.
 std::string FormatLength(int code, double x);
