@@ -46,29 +46,33 @@ struct TTokenView {
 
 class TZubParameterTable;
 
+// Walks a line or the table by index, giving each element as a value made on demand.
+template <typename Owner, typename Value>
+class TIndexIterator {
+ public:
+  using iterator_category = std::input_iterator_tag;
+  using value_type = Value;
+  using difference_type = std::ptrdiff_t;
+  using pointer = void;
+  using reference = Value;
+
+  TIndexIterator(const Owner& owner, size_t index) : FOwner(&owner), FIndex(index) {}
+  Value operator*() const { return (*FOwner)[FIndex]; }
+  TIndexIterator& operator++() {
+    ++FIndex;
+    return *this;
+  }
+  bool operator==(const TIndexIterator& other) const { return FIndex == other.FIndex; }
+
+ private:
+  const Owner* FOwner;
+  size_t FIndex;
+};
+
 // The words of one line of the table, word 0 first.
 class TTokenLine {
  public:
-  class iterator {
-   public:
-    using iterator_category = std::input_iterator_tag;
-    using value_type = TTokenView;
-    using difference_type = std::ptrdiff_t;
-    using pointer = void;
-    using reference = TTokenView;
-
-    iterator(const TTokenLine& line, size_t index) : FLine(&line), FIndex(index) {}
-    TTokenView operator*() const { return (*FLine)[FIndex]; }
-    iterator& operator++() {
-      ++FIndex;
-      return *this;
-    }
-    bool operator==(const iterator& other) const { return FIndex == other.FIndex; }
-
-   private:
-    const TTokenLine* FLine;
-    size_t FIndex;
-  };
+  using iterator = TIndexIterator<TTokenLine, TTokenView>;
 
   TTokenLine(const TZubParameterTable& table, int line);
   size_t size() const { return FCount; }
@@ -90,26 +94,7 @@ class TTokenLine {
 // size stays a small multiple of the text's.
 class TZubParameterTable {
  public:
-  class iterator {
-   public:
-    using iterator_category = std::input_iterator_tag;
-    using value_type = TTokenLine;
-    using difference_type = std::ptrdiff_t;
-    using pointer = void;
-    using reference = TTokenLine;
-
-    iterator(const TZubParameterTable& table, int line) : FTable(&table), FLine(line) {}
-    TTokenLine operator*() const { return (*FTable)[static_cast<size_t>(FLine)]; }
-    iterator& operator++() {
-      ++FLine;
-      return *this;
-    }
-    bool operator==(const iterator& other) const { return FLine == other.FLine; }
-
-   private:
-    const TZubParameterTable* FTable;
-    int FLine;
-  };
+  using iterator = TIndexIterator<TZubParameterTable, TTokenLine>;
 
   // Empties the table for a text of that many lines and characters.
   void Clear(size_t expectedLines = 0, size_t expectedCharacters = 0);
@@ -122,7 +107,7 @@ class TZubParameterTable {
   bool empty() const { return size() == 0; }
   TTokenLine operator[](size_t line) const { return {*this, static_cast<int>(line)}; }
   iterator begin() const { return {*this, 0}; }
-  iterator end() const { return {*this, static_cast<int>(size())}; }
+  iterator end() const { return {*this, size()}; }
 
   size_t WordCount(int line) const { return FFirstWord[line + 1] - FFirstWord[line]; }
   inline TTokenView Word(int line, size_t index) const;
