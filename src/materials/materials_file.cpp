@@ -4,6 +4,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "input/units/safe_file.h"
 #include "input/units/text.h"
 #include "materials/materials.h"
 #include "materials/pit_words.h"
@@ -55,12 +56,6 @@ void SetMessage(std::string* message, const std::string& text) {
   if (message != nullptr) *message = text;
 }
 
-bool WriteText(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) out << line << "\r\n";
-  out.flush();
-  return out.good();
-}
 
 }  // namespace
 
@@ -104,22 +99,18 @@ bool TMaterials::LoadFromFile(const std::string& fileName, bool merge, std::stri
 bool TMaterials::SaveToFile(std::string* message) const {
   const std::filesystem::path folder = DataFolder();
   const std::filesystem::path target = folder / kDatabaseName;
-  const std::filesystem::path temporary = folder / (std::string(kDatabaseName) + ".tmp");
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
     SetMessage(message, "The folder \"" + folder.string() + "\" cannot be created: " + error.message() + ".");
     return false;
   }
-  if (!WriteText(temporary, SaveToLines())) {
-    std::filesystem::remove(temporary, error);
-    SetMessage(message, "The materials database cannot be written to \"" + temporary.string() + "\".");
-    return false;
-  }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    SetMessage(message, "The materials database \"" + target.string() + "\" cannot be replaced.");
+  std::string bytes;
+  for (const std::string& line : SaveToLines()) bytes += line + "\r\n";
+  try {
+    WriteFileSafely(target.string(), bytes);
+  } catch (const std::exception& failure) {
+    SetMessage(message, "The materials database was not saved. " + std::string(failure.what()));
     return false;
   }
   return true;

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <numbers>
 
 #include "engine/calc_engine.h"
 #include "engine/friction.h"
 #include "input/calc_run.h"
+#include "input/units/safe_file.h"
 #include "input/units/text.h"
 #include "input/zub_file.h"
 #include "reports/report_text.h"
@@ -240,7 +239,6 @@ std::vector<std::string> BuildFittingReport(const TZubFile& project, TMaterials&
 
 bool WriteFittingReport(const TZubFile& project, TMaterials& materials, const TFittingReportChoice& choice,
                         const std::string& fileName, std::string* message) {
-  namespace fs = std::filesystem;
   std::vector<std::string> lines;
   try {
     lines = BuildFittingReport(project, materials, choice);
@@ -248,23 +246,12 @@ bool WriteFittingReport(const TZubFile& project, TMaterials& materials, const TF
     SetMessage(message, error.what());
     return false;
   }
-  const fs::path temporary(fileName + ".tmp");
-  std::error_code ignored;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) out << line << "\r\n";
-    out.close();
-    if (!out) {
-      fs::remove(temporary, ignored);
-      SetMessage(message, "Cannot write " + temporary.string());
-      return false;
-    }
-  }
-  std::error_code renamed;
-  fs::rename(temporary, fs::path(fileName), renamed);
-  if (renamed) {
-    fs::remove(temporary, ignored);
-    SetMessage(message, "Cannot write " + fileName + ": " + renamed.message());
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  try {
+    WriteFileSafely(fileName, bytes);
+  } catch (const std::exception& error) {
+    SetMessage(message, error.what());
     return false;
   }
   return true;

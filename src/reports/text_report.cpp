@@ -1,10 +1,10 @@
 #include "reports/text_report.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <sstream>
+#include <stdexcept>
 
+#include "input/units/safe_file.h"
 #include "reports/code_lists.h"
 #include "reports/report_check.h"
 #include "reports/report_header.h"
@@ -85,30 +85,12 @@ bool WriteTextReport(const TReportContext& context, std::ostream& out, std::stri
 }
 
 bool WriteTextReport(const TReportContext& context, const std::string& fileName, std::string* message) {
-  namespace fs = std::filesystem;
-  const fs::path target(fileName);
-  const fs::path temporary(fileName + ".tmp");
-  std::error_code ignored;
-  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    SetMessage(message, "Cannot create " + temporary.string());
-    return false;
-  }
-  bool written = WriteTextReport(context, out, message);
-  out.close();
-  if (written && out.fail()) {
-    SetMessage(message, "Cannot write " + temporary.string());
-    written = false;
-  }
-  if (!written) {
-    fs::remove(temporary, ignored);
-    return false;
-  }
-  std::error_code renamed;
-  fs::rename(temporary, target, renamed);
-  if (renamed) {
-    fs::remove(temporary, ignored);
-    SetMessage(message, "Cannot write " + target.string() + ": " + renamed.message());
+  std::ostringstream out;
+  if (!WriteTextReport(context, out, message)) return false;
+  try {
+    WriteFileSafely(fileName, out.str());
+  } catch (const std::exception& error) {
+    SetMessage(message, error.what());
     return false;
   }
   return true;

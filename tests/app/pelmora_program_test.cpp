@@ -100,7 +100,8 @@ TEST_F(Program, JsonOfAFailedRunHasNoResults) {
   EXPECT_EQ(first["severity"], "error");
   EXPECT_EQ(first["line"], 1);
   EXPECT_EQ(json["messages"].back()["severity"], "warning");
-  EXPECT_FALSE(fs::exists(out + ".tmp"));
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    EXPECT_EQ(entry.path().filename().string().find(".saving-"), std::string::npos) << "temporary file left";
 }
 
 TEST_F(Program, ReadsAProjectFile) {
