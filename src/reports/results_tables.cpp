@@ -4,10 +4,10 @@
 #include <array>
 #include <cmath>
 
+#include "engine/results.h"
 #include "input/units/text.h"
 #include "reports/node_table.h"
 #include "reports/report_context.h"
-#include "reports/results_natural_order.h"
 
 namespace pelmora {
 
@@ -296,14 +296,14 @@ std::vector<const TNode*> ListedNodes(const TCalcEngine& engine, bool hideInacti
   for (size_t i = 1; i < engine.FNodes.size(); ++i)
     if (!hideInactive || engine.FNodes[i]->Flow != 0) nodes.push_back(engine.FNodes[i]);
   std::stable_sort(nodes.begin(), nodes.end(),
-                   [](const TNode* a, const TNode* b) { return NaturalLess(a->Name, b->Name); });
+                   [](const TNode* a, const TNode* b) { return CompareNames(a->Name, b->Name) < 0; });
   return nodes;
 }
 
 std::vector<const TPipe*> ListedPipes(const TCalcEngine& engine, bool hideNonFlowing) {
   std::vector<const TPipe*> pipes(engine.FPipes.begin() + 1, engine.FPipes.end());
   std::stable_sort(pipes.begin(), pipes.end(),
-                   [](const TPipe* a, const TPipe* b) { return NaturalLess(a->Name, b->Name); });
+                   [](const TPipe* a, const TPipe* b) { return CompareNames(a->Name, b->Name) < 0; });
   if (!hideNonFlowing) return pipes;
   for (size_t i = pipes.size(); i-- > 0 && pipes.size() > 1;)
     if (pipes[i]->Flow == 0) pipes.erase(pipes.begin() + static_cast<std::ptrdiff_t>(i));

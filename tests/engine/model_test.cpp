@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/results.h"
 #include "engine_fixture.h"
@@ -166,6 +167,17 @@ TEST(NaturalOrder, DigitsCompareAsNumbers) {
   EXPECT_EQ(CompareNames("n5", "N5"), 0);
   EXPECT_LT(CompareNames("N5", "N5A"), 0);
   EXPECT_LT(CompareNames("X99999999999999999999", "X100000000000000000000"), 0);
+}
+
+TEST(NaturalOrder, SeparatorsBeforeDigitsBeforeLettersAndShorterFirst) {
+  const std::pair<const char*, const char*> ordered[] = {
+      {"A", "A1"}, {"L1-1", "L1A"}, {"1", "A"}, {"M1-2", "M1-10"}, {"H", "h1"}, {"X-1", "X1"}, {"N9", "n009a"},
+  };
+  for (const auto& [before, after] : ordered) {
+    EXPECT_LT(CompareNames(before, after), 0) << before << " < " << after;
+    EXPECT_GT(CompareNames(after, before), 0) << after << " > " << before;
+  }
+  EXPECT_EQ(CompareNames("ab12", "AB012"), 0);
 }
 
 TEST(Sorting, ViewsByLineNameAndFlow) {

@@ -9,28 +9,11 @@
 #include "engine/calc_engine.h"
 #include "input/calc_run.h"
 #include "input/zub_file.h"
-#include "reports/results_natural_order.h"
 #include "reports/results_sort.h"
 #include "reports/results_tables.h"
 
 namespace pelmora {
 namespace {
-
-TEST(NaturalOrder, ComparesNumbersByValueLettersWithoutCaseAndSeparatorsFirst) {
-  struct TCase {
-    const char* Before;
-    const char* After;
-  };
-  const TCase cases[] = {
-      {"P2", "P10"},       {"p2", "P10"},     {"N9", "n009a"},   {"A", "A1"},      {"L1-1", "L1A"},
-      {"1", "A"},          {"M1-2", "M1-10"}, {"H", "h1"},       {"X-1", "X1"},    {"P99999999999999999999", "P100000000000000000000"},
-  };
-  for (const TCase& c : cases) {
-    EXPECT_LT(NaturalCompare(c.Before, c.After), 0) << c.Before << " < " << c.After;
-    EXPECT_GT(NaturalCompare(c.After, c.Before), 0) << c.After << " > " << c.Before;
-  }
-  EXPECT_EQ(NaturalCompare("ab12", "AB012"), 0);
-}
 
 TEST(PipeColumns, LettersKeepTheNameColumnFirstAndToggleAppends) {
   EXPECT_EQ(PipeColumnLetters(PipeColumnsFromLetters("CBL")), "ACBL");
