@@ -58,6 +58,7 @@ int LookupCommand(std::string_view word) {
   while (!word.empty() && static_cast<unsigned char>(word.back()) <= ' ') word.remove_suffix(1);
   for (int row = 0; row < kCommandCount; ++row) {
     const TCommandInfo& info = kCommands[row];
+    if (word.size() != info.Name.size() && word.size() != info.Abbreviation.size()) continue;
     if (SameText(word, info.Name) || (!info.Abbreviation.empty() && SameText(word, info.Abbreviation))) return row + 1;
   }
   return word.starts_with("//") ? cmComment : cmNone;

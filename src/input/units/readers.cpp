@@ -65,6 +65,16 @@ constexpr TQuantity kFlow{kFlowTokens, ConvertFlow, false};
 bool ReadSum(std::string_view text, const TQuantity& quantity, int target, double& value) {
   value = 0;
   std::string rest = Trim(text);
+  if (NumberEnd(rest) == std::string::npos) {
+    // Most words are a plain number in the project's unit: read it as the loop below would,
+    // a leading minus included (adding to zero keeps "-0" from becoming a negative zero).
+    double number = 0;
+    if (!ParseFloat(rest, number)) return false;
+    const double sum = 0.0 + quantity.Convert(number, target, target);
+    if (!std::isfinite(sum)) return false;
+    value = sum;
+    return true;
+  }
   double sum = 0;
   bool negative = false;
   bool afterFeet = false;
