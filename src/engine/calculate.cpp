@@ -61,9 +61,11 @@ bool PrepareChangedModel(TCalcEngine& e, TEngineState& s) {
 // Solves with each base node candidate in turn until one gives an accepted solution.
 bool TCalcEngine::SolvePass(bool& cancelled, bool& stopped) {
   TEngineState& s = *FImpl;
-  TNetworkSolver solver(*this, s);
+  // One solver serves every pass: its matrices keep their storage from one remote-area position
+  // to the next.
+  if (!s.Solver) s.Solver = std::make_unique<TNetworkSolver>(*this, s);
   for (int32_t base : s.SourceNodes) {
-    switch (solver.SolveBaseNode(base)) {
+    switch (s.Solver->SolveBaseNode(base)) {
       case TSolveOutcome::Accepted: return true;
       case TSolveOutcome::Cancelled: cancelled = true; return false;
       case TSolveOutcome::Stopped: stopped = true; return false;

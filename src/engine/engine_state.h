@@ -8,6 +8,7 @@
 
 #include "engine/calc_engine.h"
 #include "engine/friction.h"
+#include "engine/solver.h"
 
 namespace pelmora {
 
@@ -29,12 +30,26 @@ struct TRowEntry {
   double Sign;  // +1 or -1
 };
 
+// Consecutive pipes of a run with the same loss coefficients and no device: the loss law gives
+// them the same results, so the first is evaluated for all of them.
+struct TLawGroup {
+  int32_t FirstPipe = 0;
+  int32_t Count = 0;
+};
+
 // Consecutive pipes that lie in the same loops and paths the same way: pipes in series. They
 // carry the same flow and add their slopes to the same Jacobian elements.
 struct TSeriesRun {
   int32_t FirstPipe = 0, LastPipe = 0;  // pipe numbers, inclusive
   int32_t LoopRows = 0;                 // its rows begin with this many loop rows; path rows follow
   int32_t PathGroup = 0;                // index into TEngineState::PathGroups
+  int32_t FirstLawGroup = 0, EndLawGroup = 0;  // its range of TEngineState::LawGroups
+};
+
+// A run that a loop or path passes, with the direction it passes it.
+struct TRunEntry {
+  int32_t Run;
+  double Sign;  // +1 or -1
 };
 
 // The shortest path of every node searched so far to one base node: its pipes signed from the
@@ -62,13 +77,25 @@ struct TEngineState {
   // remote area past one loop after the other: their slopes add up to the same path-by-path part
   // of the Jacobian. Each group is given by its first run.
   std::vector<int32_t> PathGroups;
-  // Per pipe number: in series with the pipe before, with the same loss coefficients and neither
-  // with a device, so that the loss law gives both the same results.
+  std::vector<TLawGroup> LawGroups;  // of every run, in pipe order
+  std::vector<int32_t> IdlePipes;    // in no loop or path: they carry no flow
+  // Per pipe number: the same loss coefficients as the pipe before and neither with a device, so
+  // that in series the loss law gives both the same results.
   std::vector<char> AlikeWithPrevious;
+  // The loop entries lead every pipe's columns and rows and change only with the loops: per pipe
+  // number their count, and the pipes that carry path entries after them.
+  std::vector<int32_t> LoopEntries;
+  std::vector<int32_t> PathPipes;
+  int32_t LoopsVersion = 0;        // counts the loop searches
+  int32_t MatrixLoopsVersion = -1;  // the loops the loop entries were made for
+  // Per column (loops, then paths): the runs it passes, in pipe order. Its loss and its share of
+  // the base pressure's derivative are summed run by run.
+  std::vector<std::vector<TRunEntry>> ColumnRuns;
   TPathCache Paths;  // cleared with every new topology
   // Node numbers of every pipe's ends (indexed by pipe number), found with the neighbours.
   std::vector<int32_t> FromNodeNumbers, ToNodeNumbers;
   bool Converted = false;  // the model is in calculation units
+  std::unique_ptr<TNetworkSolver> Solver;  // made by the first solve pass
 };
 
 struct TCalcEngine::Impl : TEngineState {};

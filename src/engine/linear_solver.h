@@ -22,7 +22,9 @@ class TCholeskySolver final : public TLinearSolver {
 
  private:
   bool SolveWithinEnvelope(Eigen::MatrixXd& a, Eigen::MatrixXd& b);
+  void SubstitutePair(const Eigen::MatrixXd& u, double* x, double* y) const;
   std::vector<Eigen::Index> FFirst;  // per column, the row of its first non-zero
+  std::vector<double> FSpare;        // second right side when there is only one
 };
 
 // LU decomposition with partial pivoting scaled by each row's largest element; a row of zeros

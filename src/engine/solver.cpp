@@ -16,6 +16,7 @@ namespace {
 constexpr double kWindowStart = 1e300;
 constexpr double kMinDiagonal = 0.001;
 constexpr double kDampingFactor = 0.25;
+constexpr double kBoundedTerm = 1e300;
 // The divergence windows end every iteration that stops improving; the cap only guards
 // against an unbalance that keeps falling too slowly to ever reach the tolerance.
 constexpr int32_t kMaxIterations = 10000;
@@ -40,32 +41,24 @@ void TakeLawResults(TPipe& pipe, const TPipe& before) {
   pipe.LossSlope = before.LossSlope;
 }
 
-}  // namespace
+bool HazenOverride(const TCalcEngine& e) { return e.FFrictionMethod != fmHazenWilliams && e.FHazenPipesUsed; }
 
-void UpdatePipes(TCalcEngine& e, TEngineState& s) {
-  const uint64_t start = CycleCount();
-  const bool darcyWithHazenPipes = e.FFrictionMethod != fmHazenWilliams && e.FHazenPipesUsed;
-  const std::vector<char>& alike = s.AlikeWithPrevious;
-  for (size_t k = 1; k < e.FPipes.size(); ++k) {
-    TPipe& pipe = *e.FPipes[k];
-    if (k < alike.size() && alike[k])
-      TakeLawResults(pipe, *e.FPipes[k - 1]);
-    else
-      s.Law->Evaluate(pipe);
-    pipe.DeviceLoss = 0;
-    if (pipe.Devices.empty()) continue;
+// The loss law and the devices at the pipe's flow; a HazenPipe pipe of a Darcy-Weisbach project
+// keeps the law's Reynolds number and friction factor but takes Hazen-Williams loss and slope.
+void EvaluatePipe(const TFrictionLaw& law, TPipe& pipe, bool hazenOverride) {
+  law.Evaluate(pipe);
+  pipe.DeviceLoss = 0;
+  if (!pipe.Devices.empty()) {
     for (TSpecial* device : pipe.Devices) pipe.DeviceLoss += CurvePressure(*device, pipe.Flow);
     pipe.LossSlope += DeviceSlope(pipe);
   }
-  if (darcyWithHazenPipes)
-    for (size_t k = 1; k < e.FPipes.size(); ++k) {
-      TPipe& pipe = *e.FPipes[k];
-      if (!pipe.HazenPipe) continue;
-      EvaluateHazenWilliams(pipe, pipe.HazenFrictionCoef, pipe.HazenVelPressCoef);
-      pipe.LossSlope += DeviceSlope(pipe);
-    }
-  e.FCycles.UpdatePipes += CycleCount() - start;
+  if (hazenOverride && pipe.HazenPipe) {
+    EvaluateHazenWilliams(pipe, pipe.HazenFrictionCoef, pipe.HazenVelPressCoef);
+    pipe.LossSlope += DeviceSlope(pipe);
+  }
 }
+
+}  // namespace
 
 std::string ArithmeticFaultText() {
   if (std::fetestexcept(FE_DIVBYZERO)) return "A Divide by Zero error occured during the calculation.";
@@ -73,19 +66,18 @@ std::string ArithmeticFaultText() {
   return "An unknown mathmatics error occured during the calculation.";
 }
 
-TNetworkSolver::TNetworkSolver(TCalcEngine& e, TEngineState& s) : FEngine(e), FState(s) {
-  FVelocityGiver.assign(e.FNodes.size(), 0);
-  FPipeLoss.assign(e.FPipes.size(), 0);
-}
+TNetworkSolver::TNetworkSolver(TCalcEngine& e, TEngineState& s) : FEngine(e), FState(s) {}
 
 TSolveOutcome TNetworkSolver::SolveBaseNode(int32_t baseNode) {
   TCalcEngine& e = FEngine;
   FBase = e.FNodes[baseNode];
   e.FBaseNode = FBase;
+  FVelocityGiver.assign(e.FNodes.size(), 0);
   const int32_t errorsBefore = e.FErrorCount;
   if (!FindPaths(e, FState, baseNode, TPathMode::Flowing)) return TSolveOutcome::Stopped;
   // The pipe lists of the loops and paths come first: the initial pipe flows are built from them.
   SetupMatrix(e, FState);
+  FSlopePattern.Build(FState, e.FUseVelocityPressure);
   InitialFlows();
   e.FIterations = 0;
   const size_t n = std::max<size_t>(20, e.FLoops.size() + e.FPaths.size());
@@ -97,6 +89,7 @@ TSolveOutcome TNetworkSolver::SolveBaseNode(int32_t baseNode) {
 
   bool cancelled = false;
   const bool converged = Iterate(cancelled);
+  FinishPipes();
   if (cancelled) return TSolveOutcome::Cancelled;
 
   const double tolerance = e.FTolerance;
@@ -130,23 +123,104 @@ void TNetworkSolver::InitialFlows() {
   FBase->Flow = share;
   for (auto& path : e.FPaths)
     if (e.FNodes[path->EndNodeNumber]->Kind == nkWater) path->Flow = share;
-  for (size_t k = 1; k < e.FPipes.size(); ++k) e.FPipes[k]->Flow = 0;
-  BuildPipeFlows();
-  UpdatePipes(e, FState);
+  BuildRunFlows();
+  UpdateLawGroups();
+  const bool hazenOverride = HazenOverride(e);
+  for (int32_t k : FState.IdlePipes) {
+    TPipe& pipe = *e.FPipes[k];
+    pipe.Flow = 0;
+    EvaluatePipe(*FState.Law, pipe, hazenOverride);
+  }
 }
 
-// Each pipe's flow sums the flows of its loops and paths in their order; pipes in series have
-// the same sum. Pipes outside every loop and path keep the zero flow of the initial flows.
-void TNetworkSolver::BuildPipeFlows() {
+// A run's flow sums the flows of its loops and paths in their order.
+void TNetworkSolver::BuildRunFlows() {
   TCalcEngine& e = FEngine;
   FColumnFlows.clear();
   for (const auto* list : {&e.FLoops, &e.FPaths})
     for (const auto& loop : *list) FColumnFlows.push_back(loop->Flow);
-  for (const TSeriesRun& run : FState.SeriesRuns) {
+  FRunFlows.resize(FState.SeriesRuns.size());
+  for (size_t r = 0; r < FState.SeriesRuns.size(); ++r) {
     double flow = 0;
-    for (const TRowEntry& column : FState.PipeColumns[run.FirstPipe]) flow += column.Sign * FColumnFlows[column.Row];
-    for (int32_t k = run.FirstPipe; k <= run.LastPipe; ++k) e.FPipes[k]->Flow = flow;
+    for (const TRowEntry& column : FState.PipeColumns[FState.SeriesRuns[r].FirstPipe])
+      flow += column.Sign * FColumnFlows[column.Row];
+    FRunFlows[r] = flow;
   }
+}
+
+void TNetworkSolver::SetRunFlow(size_t r) {
+  const TSeriesRun& run = FState.SeriesRuns[r];
+  for (int32_t k = run.FirstPipe; k <= run.LastPipe; ++k) FEngine.FPipes[k]->Flow = FRunFlows[r];
+}
+
+// During the iteration only the first pipe of each law group is evaluated; the others share its
+// results.
+void TNetworkSolver::UpdateLawGroups() {
+  TCalcEngine& e = FEngine;
+  const uint64_t start = CycleCount();
+  const bool hazenOverride = HazenOverride(e);
+  for (size_t r = 0; r < FState.SeriesRuns.size(); ++r) {
+    const TSeriesRun& run = FState.SeriesRuns[r];
+    for (int32_t g = run.FirstLawGroup; g < run.EndLawGroup; ++g) {
+      TPipe& pipe = *e.FPipes[FState.LawGroups[g].FirstPipe];
+      pipe.Flow = FRunFlows[r];
+      EvaluatePipe(*FState.Law, pipe, hazenOverride);
+    }
+  }
+  e.FCycles.UpdatePipes += CycleCount() - start;
+}
+
+// Every pipe of the runs takes its run's flow and its law group's results.
+void TNetworkSolver::ShareLawResults() {
+  TCalcEngine& e = FEngine;
+  for (size_t r = 0; r < FState.SeriesRuns.size(); ++r) {
+    SetRunFlow(r);
+    const TSeriesRun& run = FState.SeriesRuns[r];
+    for (int32_t g = run.FirstLawGroup; g < run.EndLawGroup; ++g) {
+      const TLawGroup& group = FState.LawGroups[g];
+      const TPipe& first = *e.FPipes[group.FirstPipe];
+      for (int32_t k = group.FirstPipe + 1; k < group.FirstPipe + group.Count; ++k) TakeLawResults(*e.FPipes[k], first);
+    }
+  }
+}
+
+// The pipes take the flows and loss-law results the iteration kept per run and law group.
+void TNetworkSolver::FinishPipes() {
+  ShareLawResults();
+  for (size_t k = 1; k < FEngine.FPipes.size(); ++k) {
+    TPipe& pipe = *FEngine.FPipes[k];
+    pipe.TotalLoss = pipe.FrictionLoss + pipe.DeviceLoss + pipe.ElevationLoss;
+  }
+}
+
+// Loss and summed slope |dP/dQ| of every run: each law group counts once per pipe, and with
+// velocity pressures the pipes that carry a node's velocity pressure add it.
+void TNetworkSolver::SumRuns() {
+  TCalcEngine& e = FEngine;
+  const size_t runs = FState.SeriesRuns.size();
+  FRunLoss.resize(runs);
+  FRunSlope.resize(runs);
+  FTermsBounded = true;
+  for (size_t r = 0; r < runs; ++r) {
+    const TSeriesRun& run = FState.SeriesRuns[r];
+    double loss = 0, slope = 0;
+    for (int32_t g = run.FirstLawGroup; g < run.EndLawGroup; ++g) {
+      const TLawGroup& group = FState.LawGroups[g];
+      const TPipe& pipe = *e.FPipes[group.FirstPipe];
+      loss += group.Count * (pipe.FrictionLoss + pipe.DeviceLoss);
+      slope += group.Count * std::fabs(pipe.LossSlope);
+    }
+    if (e.FUseVelocityPressure)
+      for (int32_t k = run.FirstPipe; k <= run.LastPipe; ++k) loss += VelocityDrop(*e.FPipes[k]);
+    FRunLoss[r] = loss;
+    FRunSlope[r] = BoundedTerm(slope);
+  }
+}
+
+double TNetworkSolver::ColumnLoss(size_t column) const {
+  double loss = 0;
+  for (const TRunEntry& entry : FState.ColumnRuns[column]) loss += entry.Sign * FRunLoss[entry.Run];
+  return loss;
 }
 
 // A node's velocity pressure comes from the fastest pipe flowing into it, provided water also
@@ -185,6 +259,13 @@ double TNetworkSolver::PipeDrop(const TPipe& pipe) const {
   return drop;
 }
 
+double TNetworkSolver::VelocityDrop(const TPipe& pipe) const {
+  double drop = 0;
+  if (pipe.VelocityAtBegin) drop += pipe.FromNode->VelocityPressure;
+  if (pipe.VelocityAtEnd) drop -= pipe.ToNode->VelocityPressure;
+  return drop;
+}
+
 double TNetworkSolver::SupplyAt(TNode& source, double flow) const {
   return source.Supply != nullptr ? CurvePressure(*source.Supply, flow) : 0;
 }
@@ -209,23 +290,19 @@ double TNetworkSolver::RequiredAtBase(TLoop& path, double loss) {
 
 void TNetworkSolver::Evaluate() {
   TCalcEngine& e = FEngine;
-  if (e.FUseVelocityPressure) NodeVelocityPressures();
-  for (size_t k = 1; k < e.FPipes.size(); ++k) {
-    TPipe& pipe = *e.FPipes[k];
-    pipe.TotalLoss = pipe.FrictionLoss + pipe.DeviceLoss + pipe.ElevationLoss;
-    FPipeLoss[k] = (e.FUseVelocityPressure ? PipeDrop(pipe) : pipe.TotalLoss) - pipe.ElevationLoss;
+  if (e.FUseVelocityPressure) {
+    ShareLawResults();
+    NodeVelocityPressures();
   }
-  for (auto& loop : e.FLoops) {
-    loop->Loss = 0;
-    for (int32_t entry : loop->PipeNumbers) loop->Loss += SignOf(entry) * FPipeLoss[Magnitude(entry)];
-  }
+  SumRuns();
+  size_t column = 0;
+  for (auto& loop : e.FLoops) loop->Loss = ColumnLoss(column++);
   FTotals = TTotals{};
-  FGoverning = nullptr;
+  FGoverning = -1;
   double demandBase = -1e300;
   for (auto& path : e.FPaths) {
     TNode& end = *e.FNodes[path->EndNodeNumber];
-    path->Loss = 0;
-    for (int32_t entry : path->PipeNumbers) path->Loss += SignOf(entry) * FPipeLoss[Magnitude(entry)];
+    path->Loss = ColumnLoss(column++);
     path->StaticTerm = end.ElevationPressure - FBase->ElevationPressure;
     path->Required = RequiredAtBase(*path, path->Loss);
     const double reach = path->Loss + path->StaticTerm;
@@ -235,14 +312,14 @@ void TNetworkSolver::Evaluate() {
       const double need = reach + end.MinPressure + (e.FUseVelocityPressure ? end.VelocityPressure : 0);
       if (need > demandBase) {
         demandBase = need;
-        FGoverning = path.get();
+        FGoverning = static_cast<int32_t>(column - 1);
       }
     } else if (end.Kind == nkNode) {
       if (end.MinFlow != 0) ++FTotals.NodeCount;
       FTotals.NodeFlow += path->Flow;
       if (end.MinPressure != kNotSet && reach + end.MinPressure > demandBase) {
         demandBase = reach + end.MinPressure;
-        FGoverning = path.get();
+        FGoverning = static_cast<int32_t>(column - 1);
       }
     } else {
       FTotals.SourcePathFlow += path->Flow;
@@ -281,35 +358,10 @@ void TNetworkSolver::AssembleResiduals() {
 // runs of a path group for the rows of their paths. Without velocity pressures only the upper
 // triangle is needed.
 void TNetworkSolver::AssembleJacobian() {
-  TCalcEngine& e = FEngine;
   FGroupSlopes.assign(FState.PathGroups.size(), 0.0);
-  for (const TSeriesRun& run : FState.SeriesRuns) {
-    double slope = 0;
-    for (int32_t k = run.FirstPipe; k <= run.LastPipe; ++k) slope += std::fabs(e.FPipes[k]->LossSlope);
-    const std::vector<TRowEntry>& rows = FState.PipeRows[run.FirstPipe];
-    AddSlope(rows.data(), rows.data() + run.LoopRows, rows.data() + rows.size(), slope);
-    FGroupSlopes[run.PathGroup] += slope;
-  }
-  for (size_t g = 0; g < FState.PathGroups.size(); ++g) {
-    const TSeriesRun& run = FState.SeriesRuns[FState.PathGroups[g]];
-    const std::vector<TRowEntry>& rows = FState.PipeRows[run.FirstPipe];
-    AddSlope(rows.data() + run.LoopRows, rows.data() + rows.size(), rows.data() + rows.size(), FGroupSlopes[g]);
-  }
-  if (e.FUseVelocityPressure) AddVelocityCoupling();
-}
-
-// The slope for every row of [first, last) with itself and with each row after it up to end.
-void TNetworkSolver::AddSlope(const TRowEntry* first, const TRowEntry* last, const TRowEntry* end, double slope) {
-  const bool full = FEngine.FUseVelocityPressure;
-  for (const TRowEntry* a = first; a != last; ++a) {
-    const double sa = a->Sign * slope;
-    FJ(a->Row, a->Row) += slope;
-    for (const TRowEntry* b = a + 1; b != end; ++b) {
-      const double v = sa * b->Sign;
-      FJ(a->Row, b->Row) += v;
-      if (full) FJ(b->Row, a->Row) += v;
-    }
-  }
+  for (size_t r = 0; r < FState.SeriesRuns.size(); ++r) FGroupSlopes[FState.SeriesRuns[r].PathGroup] += FRunSlope[r];
+  FSlopePattern.Apply(FRunSlope, FGroupSlopes, FJ);
+  if (FEngine.FUseVelocityPressure) AddVelocityCoupling();
 }
 
 // A pipe that carries a node's velocity pressure into its loss depends on the flow of the pipe
@@ -342,11 +394,11 @@ void TNetworkSolver::AddPathDiagonals() {
     if (r < 0) continue;
     TNode& end = *e.FNodes[path->EndNodeNumber];
     if (end.Kind == nkHead) {
-      FJ(r, r) += 2 * path->Flow / (end.KFactor * end.KFactor);
+      FJ(r, r) += BoundedTerm(2 * path->Flow / (end.KFactor * end.KFactor));
     } else if (end.Kind == nkWater) {
       if (e.FSourceCalculation) {
         SupplyAt(end, std::fabs(path->Flow));
-        FJ(r, r) += std::fabs(end.Supply != nullptr ? end.Supply->LastSlope : 0);
+        FJ(r, r) += BoundedTerm(std::fabs(end.Supply != nullptr ? end.Supply->LastSlope : 0));
       } else {
         FF(r) = 0;
       }
@@ -384,14 +436,27 @@ void TNetworkSolver::BaseCoupling() {
     for (auto& path : e.FPaths)
       if (path->Equation >= 0) FV(path->Equation) = slope;
   } else {
-    if (FGoverning == nullptr) return;
-    for (int32_t entry : FGoverning->PipeNumbers) {
-      const double slope = SignOf(entry) * std::fabs(e.FPipes[Magnitude(entry)]->LossSlope);
-      for (const TRowEntry& row : FState.PipeRows[Magnitude(entry)]) FV(row.Row) += slope * row.Sign;
+    if (FGoverning < 0) return;
+    for (const TRunEntry& entry : FState.ColumnRuns[FGoverning]) {
+      const double slope = entry.Sign * FRunSlope[entry.Run];
+      for (const TRowEntry& row : FState.PipeRows[FState.SeriesRuns[entry.Run].FirstPipe]) FV(row.Row) += slope * row.Sign;
     }
   }
   for (int32_t r : FShutRows) FU(r) = FV(r) = 0;
   FCoupled = FV.any();
+}
+
+double TNetworkSolver::BoundedTerm(double term) {
+  if (!(std::fabs(term) < kBoundedTerm)) FTermsBounded = false;
+  return term;
+}
+
+// An element of the symmetric Jacobian sums at most one term per run, per path group and per
+// path: when every term is below 1e300 none can overflow, and the test of every element is
+// spared.
+bool TNetworkSolver::JacobianFinite() const {
+  if (FTermsBounded && !FEngine.FUseVelocityPressure) return true;
+  return FJ.allFinite();
 }
 
 double TNetworkSolver::Unbalance() const {
@@ -454,8 +519,8 @@ void TNetworkSolver::UpdateFlows() {
   }
   const double baseDelivery = FTotals.BaseDelivery();
   if (std::fabs(FBase->Flow + baseDelivery) > FEquationTolerance) FBase->Flow = -baseDelivery;
-  BuildPipeFlows();
-  UpdatePipes(e, FState);
+  BuildRunFlows();
+  UpdateLawGroups();
 }
 
 TNetworkSolver::TStep TNetworkSolver::NewtonStep() {
@@ -467,7 +532,7 @@ TNetworkSolver::TStep TNetworkSolver::NewtonStep() {
   HoldShutSources();
   BaseCoupling();
   FUnbalance = Unbalance();
-  if (!std::isfinite(FUnbalance) || !FJ.allFinite()) return TStep::Fault;
+  if (!std::isfinite(FUnbalance) || !JacobianFinite()) return TStep::Fault;
   if (FUnbalance <= FEquationTolerance) return TStep::Converged;
   if (!SolveLinear()) {
     FEngine.AddError(1280, "Newton-Raphson procedure failed to find a solution.", 0, -1);

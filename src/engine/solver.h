@@ -9,6 +9,7 @@
 #include <Eigen/Dense>
 
 #include "engine/linear_solver.h"
+#include "engine/slope_pattern.h"
 
 namespace pelmora {
 
@@ -17,11 +18,6 @@ class TNode;
 class TPipe;
 class TLoop;
 struct TEngineState;
-struct TRowEntry;
-
-// Evaluates every pipe at its current flow: loss law, devices, and Hazen-Williams pipes of a
-// Darcy-Weisbach project.
-void UpdatePipes(TCalcEngine& engine, TEngineState& state);
 
 // Text of error 1282 for the floating-point fault flags raised since they were last cleared.
 std::string ArithmeticFaultText();
@@ -50,16 +46,23 @@ class TNetworkSolver {
   enum class TStep { Converged, Continue, Fault, Singular };
 
   void InitialFlows();
-  void BuildPipeFlows();
+  void BuildRunFlows();
+  void SetRunFlow(size_t run);
+  void UpdateLawGroups();
+  void ShareLawResults();
+  void FinishPipes();
+  void SumRuns();
+  double ColumnLoss(size_t column) const;
   void Evaluate();
   TStep NewtonStep();
   void AssembleResiduals();
   void AssembleJacobian();
-  void AddSlope(const TRowEntry* first, const TRowEntry* last, const TRowEntry* end, double slope);
   void AddVelocityCoupling();
   void AddPathDiagonals();
   void HoldShutSources();
   void BaseCoupling();
+  double BoundedTerm(double term);  // notes a term of the Jacobian that is not finite or huge
+  bool JacobianFinite() const;
   double Unbalance() const;
   bool SolveLinear();
   bool SolveSymmetric();
@@ -72,6 +75,7 @@ class TNetworkSolver {
 
   void NodeVelocityPressures();
   double PipeDrop(const TPipe& pipe) const;  // pressure fall from its from node to its to node
+  double VelocityDrop(const TPipe& pipe) const;  // the node velocity pressures the pipe carries
   double SupplyAt(TNode& source, double flow) const;
   double RequiredAtBase(TLoop& path, double loss);
 
@@ -90,12 +94,14 @@ class TNetworkSolver {
   Eigen::MatrixXd FRhs;    // right sides of the linear solve
   Eigen::VectorXd FU, FV;  // base-pressure coupling: rows that hold it, its derivative by row
   bool FCoupled = false;
-  TLoop* FGoverning = nullptr;  // demand calculation: the path that sets the base pressure
+  bool FTermsBounded = true;  // every term summed into the Jacobian is finite and below 1e300
+  int32_t FGoverning = -1;  // demand calculation: the column of the path that sets the base pressure
+  TSlopePattern FSlopePattern;
   TCholeskySolver FCholesky;
   TLuSolver FLu;
   std::vector<int32_t> FVelocityGiver;           // per node: pipe that gives its velocity pressure
-  std::vector<double> FPipeLoss;                 // per pipe: loss counted along loops and paths
   std::vector<double> FColumnFlows;              // flows of the loops, then of the paths
+  std::vector<double> FRunFlows, FRunLoss, FRunSlope;  // per series run
   std::vector<double> FGroupSlopes;              // summed slope of each path group
   std::vector<int32_t> FShutRows;                // rows of sources that stay shut this step
 };

@@ -221,69 +221,6 @@ class TPathSearch {
   std::vector<int32_t> FVisited;
 };
 
-void AppendEntries(TCalcEngine& e, const TLoop& loop, int32_t number, bool toPathList) {
-  for (int32_t entry : loop.PipeNumbers) {
-    TPipe& pipe = *e.FPipes[Magnitude(entry)];
-    (toPathList ? pipe.PathList : pipe.LoopList).push_back(entry > 0 ? number : -number);
-  }
-}
-
-void AddPipeEntries(TEngineState& s, const TLoop& loop, int32_t column) {
-  for (int32_t entry : loop.PipeNumbers) {
-    const double sign = entry > 0 ? 1.0 : -1.0;
-    s.PipeColumns[Magnitude(entry)].push_back({column, sign});
-    if (loop.Equation >= 0) s.PipeRows[Magnitude(entry)].push_back({loop.Equation, sign});
-  }
-}
-
-bool SameEntry(const TRowEntry& a, const TRowEntry& b) { return a.Row == b.Row && a.Sign == b.Sign; }
-
-bool SameEntries(const std::vector<TRowEntry>& a, const std::vector<TRowEntry>& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameEntry);
-}
-
-bool SameLossCoefficients(const TPipe& a, const TPipe& b) {
-  return a.Devices.empty() && b.Devices.empty() && a.FrictionCoef == b.FrictionCoef &&
-         a.VelPressCoef == b.VelPressCoef && a.ReynoldsCoef == b.ReynoldsCoef && a.RoughnessTerm == b.RoughnessTerm &&
-         a.FittingK == b.FittingK;
-}
-
-bool SamePathRows(const TEngineState& s, const TSeriesRun& a, const TSeriesRun& b) {
-  const std::vector<TRowEntry>& rowsA = s.PipeRows[a.FirstPipe];
-  const std::vector<TRowEntry>& rowsB = s.PipeRows[b.FirstPipe];
-  return std::equal(rowsA.begin() + a.LoopRows, rowsA.end(), rowsB.begin() + b.LoopRows, rowsB.end(), SameEntry);
-}
-
-void FindPathGroups(const TCalcEngine& e, TEngineState& s) {
-  const int32_t loops = static_cast<int32_t>(e.FLoops.size());
-  s.PathGroups.clear();
-  for (size_t r = 0; r < s.SeriesRuns.size(); ++r) {
-    TSeriesRun& run = s.SeriesRuns[r];
-    const std::vector<TRowEntry>& rows = s.PipeRows[run.FirstPipe];
-    run.LoopRows = static_cast<int32_t>(
-        std::find_if(rows.begin(), rows.end(), [&](const TRowEntry& row) { return row.Row >= loops; }) - rows.begin());
-    if (r == 0 || !SamePathRows(s, s.SeriesRuns[r - 1], run)) s.PathGroups.push_back(static_cast<int32_t>(r));
-    run.PathGroup = static_cast<int32_t>(s.PathGroups.size()) - 1;
-  }
-}
-
-void FindSeriesRuns(const TCalcEngine& e, TEngineState& s) {
-  s.SeriesRuns.clear();
-  s.AlikeWithPrevious.assign(e.FPipes.size(), 0);
-  const int32_t pipes = static_cast<int32_t>(e.FPipes.size());
-  for (int32_t k = 1; k < pipes; ++k) {
-    if (s.PipeColumns[k].empty()) continue;
-    if (!s.SeriesRuns.empty() && s.SeriesRuns.back().LastPipe == k - 1 &&
-        SameEntries(s.PipeColumns[k - 1], s.PipeColumns[k])) {
-      s.SeriesRuns.back().LastPipe = k;
-      s.AlikeWithPrevious[k] = SameLossCoefficients(*e.FPipes[k - 1], *e.FPipes[k]);
-    } else {
-      s.SeriesRuns.push_back({k, k, 0, 0});
-    }
-  }
-  FindPathGroups(e, s);
-}
-
 }  // namespace
 
 bool FindNeighbors(TCalcEngine& e) {
@@ -344,6 +281,7 @@ void MarkBranches(TCalcEngine& e, TEngineState& s) { TBranchPruner(e, s); }
 
 void FindLoops(TCalcEngine& e, TEngineState& s) {
   const uint64_t start = CycleCount();
+  ++s.LoopsVersion;
   e.FLoops.clear();
   for (TPipeMark& m : s.Marks) m = TPipeMark{};
   TBranchPruner pruner(e, s);
@@ -404,41 +342,6 @@ void NumberPipeEnds(TCalcEngine& e, TEngineState& s) {
     s.FromNodeNumbers[k] = numbers[e.FPipes[k]->FromNode];
     s.ToNodeNumbers[k] = numbers[e.FPipes[k]->ToNode];
   }
-}
-
-void SetupMatrix(TCalcEngine& e, TEngineState& s) {
-  const uint64_t start = CycleCount();
-  for (size_t k = 1; k < e.FPipes.size(); ++k) {
-    e.FPipes[k]->LoopList.clear();
-    e.FPipes[k]->PathList.clear();
-  }
-  int32_t row = 0;
-  for (size_t i = 0; i < e.FLoops.size(); ++i) {
-    AppendEntries(e, *e.FLoops[i], static_cast<int32_t>(i + 1), false);
-    e.FLoops[i]->Equation = row++;
-  }
-  for (size_t i = 0; i < e.FPaths.size(); ++i) {
-    TLoop& path = *e.FPaths[i];
-    TNode& end = *e.FNodes[path.EndNodeNumber];
-    if (end.Kind == nkNode) {
-      path.Equation = -1;
-      continue;
-    }
-    AppendEntries(e, path, static_cast<int32_t>(i + 1), true);
-    path.Equation = row++;
-    if (end.Kind == nkHead) end.VelocityPressure = 0;
-  }
-  s.RowCount = row;
-  // The lists keep their storage from one base node and one remote-area position to the next.
-  s.PipeColumns.resize(e.FPipes.size());
-  s.PipeRows.resize(e.FPipes.size());
-  for (auto& columns : s.PipeColumns) columns.clear();
-  for (auto& rows : s.PipeRows) rows.clear();
-  int32_t column = 0;
-  for (const auto& loop : e.FLoops) AddPipeEntries(s, *loop, column++);
-  for (const auto& path : e.FPaths) AddPipeEntries(s, *path, column++);
-  FindSeriesRuns(e, s);
-  e.FCycles.MatrixSetup += CycleCount() - start;
 }
 
 }  // namespace pelmora
