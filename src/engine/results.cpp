@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <numeric>
 #include <unordered_map>
 
 #include "engine/curves.h"
@@ -70,30 +71,35 @@ std::string NaturalKey(const std::string& name) {
 }
 
 // Keys are made once per object, not once per comparison.
+// Positions into the list (1-based, as the list's slot 0 is unused) are sorted, not the objects.
+// Name keys are made once per object, not once per comparison, and the position breaks ties,
+// so equal names keep their order without a stable sort's buffer. Flows may be anything after
+// a failed calculation, so the flow orders keep the stable sort, which tolerates that.
 template <typename T>
 void SortView(std::vector<T*>& view, const std::vector<T*>& list, int order) {
-  struct TKeyed {
-    T* Object;
-    std::string Name;
+  std::vector<uint32_t> positions(list.size() > 1 ? list.size() - 1 : 0);
+  std::iota(positions.begin(), positions.end(), 1u);
+  std::vector<std::string> keys(list.size());
+  if (order == 0 || order == 1)
+    for (uint32_t k : positions) keys[k] = NaturalKey(list[k]->Name);
+  auto byName = [&](uint32_t a, uint32_t b) {
+    const int compared = keys[a].compare(keys[b]);
+    return compared != 0 ? compared < 0 : a < b;
   };
-  std::vector<TKeyed> keyed;
-  keyed.reserve(list.size());
-  for (size_t i = 1; i < list.size(); ++i) keyed.push_back({list[i], NaturalKey(list[i]->Name)});
-  auto byName = [](const TKeyed& a, const TKeyed& b) { return a.Name < b.Name; };
-  auto byLine = [&](const TKeyed& a, const TKeyed& b) {
-    return a.Object->Line != b.Object->Line ? a.Object->Line < b.Object->Line : byName(a, b);
+  auto byLine = [&](uint32_t a, uint32_t b) {
+    return list[a]->Line != list[b]->Line ? list[a]->Line < list[b]->Line : byName(a, b);
   };
-  auto byFlowDown = [](const TKeyed& a, const TKeyed& b) { return a.Object->Flow > b.Object->Flow; };
-  auto byFlowUp = [](const TKeyed& a, const TKeyed& b) { return a.Object->Flow < b.Object->Flow; };
+  auto byFlowDown = [&](uint32_t a, uint32_t b) { return list[a]->Flow > list[b]->Flow; };
+  auto byFlowUp = [&](uint32_t a, uint32_t b) { return list[a]->Flow < list[b]->Flow; };
   switch (order) {
-    case 0: std::stable_sort(keyed.begin(), keyed.end(), byLine); break;
-    case 1: std::stable_sort(keyed.begin(), keyed.end(), byName); break;
-    case 2: std::stable_sort(keyed.begin(), keyed.end(), byFlowDown); break;
-    case 3: std::stable_sort(keyed.begin(), keyed.end(), byFlowUp); break;
+    case 0: std::sort(positions.begin(), positions.end(), byLine); break;
+    case 1: std::sort(positions.begin(), positions.end(), byName); break;
+    case 2: std::stable_sort(positions.begin(), positions.end(), byFlowDown); break;
+    case 3: std::stable_sort(positions.begin(), positions.end(), byFlowUp); break;
     default: break;
   }
   view.assign(1, nullptr);
-  for (const TKeyed& k : keyed) view.push_back(k.Object);
+  for (uint32_t k : positions) view.push_back(list[k]);
 }
 
 }  // namespace
