@@ -5,10 +5,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "engine/model.h"
+#include "input/units/text.h"
 #include "input/units/units.h"
 #include "materials/materials.h"
 
@@ -94,8 +96,8 @@ class TCalcEngine {
   // Filling the model. Both take ownership only when they return true.
   bool AddPipe(std::unique_ptr<TPipe> pipe);
   bool AddNode(std::unique_ptr<TNode> node);
-  TPipe* FindPipe(const std::string& name) const;
-  TNode* FindNode(const std::string& name) const;
+  TPipe* FindPipe(std::string_view name) const;
+  TNode* FindNode(std::string_view name) const;
   bool DeletePipe(TPipe* pipe);
   bool DeleteNode(TNode* node);
   TSpecial* AddSpecial(std::unique_ptr<TSpecial> special);
@@ -120,8 +122,9 @@ class TCalcEngine {
   void FinishCalculation(bool solved, bool accepted);
 
   // Names in upper case to their objects: large texts are built in linear time.
-  std::unordered_map<std::string, TPipe*> FPipeIndex;
-  std::unordered_map<std::string, TNode*> FNodeIndex;
+  // By name, letter case ignored.
+  std::unordered_map<std::string, TPipe*, TNoCaseHash, TNoCaseEqual> FPipeIndex;
+  std::unordered_map<std::string, TNode*, TNoCaseHash, TNoCaseEqual> FNodeIndex;
   struct Impl;
   std::unique_ptr<Impl> FImpl;  // solver scratch: matrices, per-pipe search records, counters
 };

@@ -15,8 +15,11 @@ namespace pelmora {
 namespace {
 
 template <typename T>
-T* FindByName(const std::unordered_map<std::string, T*>& index, const std::string& name) {
-  const auto found = index.find(UpperCase(name));
+using TNameIndex = std::unordered_map<std::string, T*, TNoCaseHash, TNoCaseEqual>;
+
+template <typename T>
+T* FindByName(const TNameIndex<T>& index, std::string_view name) {
+  const auto found = index.find(name);
   return found == index.end() ? nullptr : found->second;
 }
 
@@ -28,10 +31,10 @@ int IndexOf(const std::vector<T*>& list, const T* object) {
 }
 
 template <typename T>
-bool DeleteFrom(std::vector<T*>& list, std::unordered_map<std::string, T*>& index, T* object) {
+bool DeleteFrom(std::vector<T*>& list, TNameIndex<T>& index, T* object) {
   const int i = IndexOf(list, object);
   if (i < 1) return false;
-  const auto entry = index.find(UpperCase(object->Name));
+  const auto entry = index.find(object->Name);
   if (entry != index.end() && entry->second == object) index.erase(entry);
   delete object;
   list.erase(list.begin() + i);
@@ -71,7 +74,7 @@ bool TCalcEngine::AddPipe(std::unique_ptr<TPipe> pipe) {
   const double diameter = db.DiameterOf(pipe->Material, FInputUnits.Size, pipe->NominalSize);
   // A model filled without a database entry keeps the diameter its builder gave it.
   if (diameter > 0) pipe->InsideDiameter = diameter;
-  FPipeIndex.emplace(UpperCase(pipe->Name), pipe.get());
+  FPipeIndex.emplace(pipe->Name, pipe.get());
   FPipes.push_back(pipe.release());
   return true;
 }
@@ -81,13 +84,13 @@ bool TCalcEngine::AddNode(std::unique_ptr<TNode> node) {
     AddError(512, "Node name " + node->Name + " used more than once", 0, node->Line);
     return false;
   }
-  FNodeIndex.emplace(UpperCase(node->Name), node.get());
+  FNodeIndex.emplace(node->Name, node.get());
   FNodes.push_back(node.release());
   return true;
 }
 
-TPipe* TCalcEngine::FindPipe(const std::string& name) const { return FindByName(FPipeIndex, name); }
-TNode* TCalcEngine::FindNode(const std::string& name) const { return FindByName(FNodeIndex, name); }
+TPipe* TCalcEngine::FindPipe(std::string_view name) const { return FindByName(FPipeIndex, name); }
+TNode* TCalcEngine::FindNode(std::string_view name) const { return FindByName(FNodeIndex, name); }
 bool TCalcEngine::DeletePipe(TPipe* pipe) { return DeleteFrom(FPipes, FPipeIndex, pipe); }
 bool TCalcEngine::DeleteNode(TNode* node) { return DeleteFrom(FNodes, FNodeIndex, node); }
 int TCalcEngine::PipeNumber(const TPipe* pipe) const { return IndexOf(FPipes, pipe); }

@@ -72,7 +72,7 @@ void TZubFile::Builder::CurveDevicePass() {
 void TZubFile::Builder::ReadCurveDevice(int command) {
   TPipe* pipe = nullptr;
   if (CheckParam(1, "pipe name")) {
-    pipe = Engine.FindPipe(std::string(Word(1).Text));
+    pipe = Engine.FindPipe(Word(1).Text);
     if (pipe == nullptr)
       AddError(kCommandErrorCode, FormatText(kNotPreviouslyUsed, {CommandWord(), "pipe name", Word(1).Text}), 1);
   }

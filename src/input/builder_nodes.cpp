@@ -123,7 +123,7 @@ void TZubFile::Builder::NodeCopyAndPumpNodePass() {
 
 void TZubFile::Builder::ReadNodeCopies() {
   if (!CheckParam(1, "source node name")) return;
-  const TNode* source = Engine.FindNode(std::string(Word(1).Text));
+  const TNode* source = Engine.FindNode(Word(1).Text);
   if (source == nullptr) {
     AddError(kCommandErrorCode, FormatText(kInvalidParameter, {CommandWord(), Word(1).Text, "source node name"}), 1);
     return;
@@ -160,7 +160,7 @@ void TZubFile::Builder::CreatePumpNodes() {
   if (WordCount() <= 3) return;
   for (int k = 1; k <= 3; ++k)
     if (!HasParameter(k) || !Word(k).Valid) return;
-  if (Engine.FindNode(std::string(Word(1).Text)) || Engine.FindNode(std::string(Word(2).Text))) return;
+  if (Engine.FindNode(Word(1).Text) || Engine.FindNode(Word(2).Text)) return;
   for (int k = 1; k <= 2; ++k) {
     auto node = std::make_unique<TNode>();
     node->Name = Word(k).Text;
@@ -176,7 +176,7 @@ void TZubFile::Builder::NodeChangePass() { ForEachLine(cmChangeNode, &Builder::C
 void TZubFile::Builder::ChangeNode() {
   const bool named = CheckParam(1, "node name");
   if (!(CheckParam(2, "elevation") && named)) return;
-  TNode* node = Engine.FindNode(std::string(Word(1).Text));
+  TNode* node = Engine.FindNode(Word(1).Text);
   if (node == nullptr) {
     AddError(kCommandErrorCode, FormatText(kNotPreviouslyUsed, {CommandWord(), "node name", Word(1).Text}), 1);
     return;

@@ -65,7 +65,7 @@ void TZubFile::Builder::PipeCopyPass() { ForEachLine(cmPC, &Builder::CopyPipe); 
 
 void TZubFile::Builder::CopyPipe() {
   if (!CheckParam(1, "pipe name")) return;
-  const TPipe* source = Engine.FindPipe(std::string(Word(1).Text));
+  const TPipe* source = Engine.FindPipe(Word(1).Text);
   if (source == nullptr) return;
   for (int k = 2; HasParameter(k); k += 3) {
     auto copy = std::make_unique<TPipe>();
@@ -92,7 +92,7 @@ void TZubFile::Builder::ChangePipe() {
   const bool named = CheckParam(1, "pipe name");
   const bool length = CheckParam(2, "pipe length");
   if (!(CheckParam(3, "pipe size") && named && length)) return;
-  TPipe* pipe = Engine.FindPipe(std::string(Word(1).Text));
+  TPipe* pipe = Engine.FindPipe(Word(1).Text);
   if (pipe == nullptr) {
     AddError(kCommandErrorCode, FormatText(kNotPreviouslyUsed, {CommandWord(), "pipe name", Word(1).Text}), 1);
     return;

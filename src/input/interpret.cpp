@@ -61,12 +61,12 @@ void TZubFile::Builder::ForEachLine(int command, void (Builder::*read)()) {
 }
 
 bool TZubFile::Builder::CheckParam(int index, std::string_view displayName, bool optional) {
-  if (!HasParameter(index)) {
+  const TTokenView word = index < WordCount() ? Word(index) : TTokenView{};
+  if (!word.Present || word.Comment) {
     if (!optional)
       AddError(kMissingParameterCode, FormatText(kMissingParameter, {CommandWord(), displayName}), index);
     return false;
   }
-  const TTokenView word = Word(index);
   if (word.Valid) return true;
   const std::string text =
       word.Message.empty() ? FormatText(kInvalidParameter, {CommandWord(), word.Text, displayName}) : std::string(word.Message);

@@ -12,10 +12,10 @@ namespace pelmora {
 
 class TNameList {
  public:
-  bool Contains(std::string_view name) const { return FKeys.count(UpperCase(name)) != 0; }
+  bool Contains(std::string_view name) const { return FKeys.contains(name); }
   // Adds the name when absent; true when it was added.
   bool Add(std::string_view name) {
-    if (!FKeys.insert(UpperCase(name)).second) return false;
+    if (!FKeys.emplace(name).second) return false;
     FNames.emplace_back(name);
     return true;
   }
@@ -28,7 +28,7 @@ class TNameList {
 
  private:
   std::vector<std::string> FNames;
-  std::unordered_set<std::string> FKeys;
+  std::unordered_set<std::string, TNoCaseHash, TNoCaseEqual> FKeys;
 };
 
 }  // namespace pelmora

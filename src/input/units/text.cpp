@@ -1,6 +1,7 @@
 #include "input/units/text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace pelmora {
 
@@ -34,6 +35,16 @@ std::string Trim(std::string_view text) {
 bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperChar(x) == UpperChar(y); });
+}
+
+// FNV-1a over the upper-cased bytes.
+size_t TNoCaseHash::operator()(std::string_view text) const {
+  uint64_t hash = 14695981039346656037ull;
+  for (const char c : text) {
+    hash ^= static_cast<unsigned char>(UpperChar(c));
+    hash *= 1099511628211ull;
+  }
+  return static_cast<size_t>(hash);
 }
 
 }  // namespace pelmora
