@@ -47,6 +47,7 @@ void ConvertPipeUnits(TPipe& p, const TUnitSet& from, const TUnitSet& to, int fr
 }
 
 void TCalcEngine::ConvertUnits(const TUnitSet& from, const TUnitSet& to) {
+  if (from == to) return;  // every conversion within one unit is the identity
   const TConverter c{from, to};
   for (size_t k = 1; k < FPipes.size(); ++k) ConvertPipeUnits(*FPipes[k], from, to, FFrictionMethod);
   for (size_t i = 1; i < FNodes.size(); ++i) {

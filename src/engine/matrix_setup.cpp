@@ -96,6 +96,22 @@ void FindSeriesRuns(const TCalcEngine& e, TEngineState& s) {
   FindColumnRuns(e, s);
 }
 
+// Each pipe's lists get their room at once: a grid has hundreds of pipes, most of whose lists
+// hold a few entries, and growing them entry by entry costs more than filling them.
+void ReserveEntries(TCalcEngine& e, TEngineState& s) {
+  std::vector<int32_t> inLoops(e.FPipes.size(), 0), inPaths(e.FPipes.size(), 0);
+  for (const auto& loop : e.FLoops)
+    for (int32_t entry : loop->PipeNumbers) ++inLoops[Magnitude(entry)];
+  for (const auto& path : e.FPaths)
+    for (int32_t entry : path->PipeNumbers) ++inPaths[Magnitude(entry)];
+  for (size_t k = 1; k < e.FPipes.size(); ++k) {
+    e.FPipes[k]->LoopList.reserve(inLoops[k]);
+    e.FPipes[k]->PathList.reserve(inPaths[k]);
+    s.PipeColumns[k].reserve(inLoops[k] + inPaths[k]);
+    s.PipeRows[k].reserve(inLoops[k] + inPaths[k]);
+  }
+}
+
 // Everything that depends on the loops alone: built once per topology, kept from one base node
 // and one remote-area position to the next.
 void SetupLoopEntries(TCalcEngine& e, TEngineState& s) {
@@ -107,6 +123,7 @@ void SetupLoopEntries(TCalcEngine& e, TEngineState& s) {
   s.PipeRows.resize(e.FPipes.size());
   for (auto& columns : s.PipeColumns) columns.clear();
   for (auto& rows : s.PipeRows) rows.clear();
+  ReserveEntries(e, s);
   for (size_t i = 0; i < e.FLoops.size(); ++i) {
     TLoop& loop = *e.FLoops[i];
     loop.Equation = static_cast<int32_t>(i);
