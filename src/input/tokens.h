@@ -81,7 +81,6 @@ class TTokenLine {
   TTokenView back() const { return (*this)[FCount - 1]; }
   iterator begin() const { return {*this, 0}; }
   iterator end() const { return {*this, FCount}; }
-  int Line() const { return FLineIndex; }
 
  private:
   const TZubParameterTable* FTable;
