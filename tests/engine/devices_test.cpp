@@ -13,10 +13,7 @@ using test::AddHead;
 using test::AddNodeTo;
 using test::AddPipeTo;
 using test::AddWater;
-
-double HazenLoss(double q, double length, double d, double c = 120) {
-  return 4.52 * length * std::pow(q, 1.85) / (std::pow(c, 1.85) * std::pow(d, 4.87));
-}
+using test::HazenLoss;
 
 bool HasMessage(const std::vector<TCalcError>& list, const std::string& text) {
   return std::any_of(list.begin(), list.end(), [&](const TCalcError& m) { return m.Text == text; });

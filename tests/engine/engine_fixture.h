@@ -1,6 +1,7 @@
 // Small builders that fill an engine directly, without command text.
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,11 @@
 #include "engine/calc_engine.h"
 
 namespace pelmora::test {
+
+// Hazen-Williams loss in psi, written out as the hand formula: 4.52 L Q^1.85 / (C^1.85 d^4.87).
+inline double HazenLoss(double q, double length, double d, double c = 120) {
+  return 4.52 * length * std::pow(q, 1.85) / (std::pow(c, 1.85) * std::pow(d, 4.87));
+}
 
 inline TNode* AddNodeTo(TCalcEngine& e, const std::string& name, TNodeKind kind, double elevation = 0) {
   auto node = std::make_unique<TNode>();

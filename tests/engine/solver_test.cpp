@@ -16,12 +16,8 @@ using test::AddHead;
 using test::AddNodeTo;
 using test::AddPipeTo;
 using test::AddWater;
+using test::HazenLoss;
 using test::HeadPressure;
-
-// Hazen-Williams loss in psi: 4.52 L Q^1.85 / (C^1.85 d^4.87).
-double HazenLoss(double q, double length, double d, double c = 120) {
-  return 4.52 * length * std::pow(q, 1.85) / (std::pow(c, 1.85) * std::pow(d, 4.87));
-}
 
 // Pressure and flow must balance everywhere: heads, node flows and the pressure of each pipe's
 // ends against its loss.
