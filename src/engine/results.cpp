@@ -1,7 +1,6 @@
 #include "engine/results.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <numeric>
 #include <unordered_map>
@@ -9,6 +8,7 @@
 #include "engine/curves.h"
 #include "engine/engine_state.h"
 #include "engine/topology.h"
+#include "input/units/text.h"
 #include "input/units/units.h"
 
 namespace pelmora {
@@ -44,15 +44,17 @@ void ForEachPumpCurve(TCalcEngine& e, Visit visit) {
 // ends with a zero byte, so a shorter run sorts before a longer one it begins.
 std::string NaturalKey(const std::string& name) {
   enum : char { kOther = 1, kDigits = 2, kLetters = 3 };
-  auto rank = [](unsigned char c) -> char {
-    return std::isdigit(c) ? kDigits : std::isalpha(c) ? kLetters : kOther;
+  // ASCII only, like every comparison of names: the result order must not hang on the locale.
+  auto rank = [](char c) -> char {
+    if (c >= '0' && c <= '9') return kDigits;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ? kLetters : kOther;
   };
   std::string key;
   size_t i = 0;
   while (i < name.size()) {
-    const char kind = rank(static_cast<unsigned char>(name[i]));
+    const char kind = rank(name[i]);
     size_t j = i;
-    while (j < name.size() && rank(static_cast<unsigned char>(name[j])) == kind) ++j;
+    while (j < name.size() && rank(name[j]) == kind) ++j;
     key += kind;
     if (kind == kDigits) {
       size_t first = i;
@@ -62,7 +64,7 @@ std::string NaturalKey(const std::string& name) {
       key += static_cast<char>(length & 0xFF);
       key.append(name, first, length);
     } else if (kind == kLetters) {
-      for (size_t k = i; k < j; ++k) key += static_cast<char>(std::toupper(static_cast<unsigned char>(name[k])));
+      key += UpperCase(std::string_view(name).substr(i, j - i));
       key += '\0';
     }
     i = j;
